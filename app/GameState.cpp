@@ -1,0 +1,34 @@
+#include "app/GameState.h"
+
+bool controlsEnabled = true;
+bool flyMode = false;
+bool introStarted = false;
+bool introLaughStarted = false;
+bool levelOneStarted = false;
+bool levelTwo = false;
+bool levelThree = false;
+bool levelTwoNoticeDismissed = false;
+bool levelThreeNoticeDismissed = false;
+bool puzzleSolved = false;
+bool levelTwoSolved = false;
+bool voiceOneHeard = false;
+bool voiceTwoHeard = false;
+int activeTrackCount = 0;
+bool jukeboxPlaying = false;
+bool jukeboxLatch = false;
+bool endingFlight = false;
+
+float robot1TopClock = 0.0f;
+float robot3Clock = 3.0f;
+float flyingRobotClock = 0.0f;
+float robot6AClock = 0.0f;
+float robot6BClock = 0.0f;
+float robot6CClock = 0.0f;
+float robot6DClock = 0.0f;
+
+bool helpVisible = false;
+bool wireframe = false;
+bool frustumCullingOff = false;
+bool reportCulledCount = false;
+bool transparencyFlag = false;
+int culledObjectCount = 0;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <istream>
+#include <string>
+
+// Window settings read from "Resolution.ini" before the window exists.
+extern bool fullScreen;  // default true
+extern int windowWidth;  // default 800
+extern int windowHeight; // default 600
+
+// What the four lines of the configuration file say.
+struct Configuration {
+    bool fullScreen = true;
+    int width = 800;
+    int height = 600;
+    bool refreshRateHint = false; // line 4 converts to exactly 1
+};
+
+// Decimal conversion as the C library's atoi does it (leading white space,
+// optional sign, leading digits, the rest ignored, 0 without digits), except
+// that values outside the range of int saturate instead of being undefined.
+int toIntSaturating(const std::string& text);
+
+// Reads the four lines from an open stream with std::getline semantics: a read
+// on a stream that is no longer good keeps the previous line's text.
+Configuration parseConfiguration(std::istream& in);
+
+// Reads the file by its relative name, stores the three settings and, when
+// asked for, adds the 60 Hz refresh-rate window hint. A missing file writes
+// "Configfile not found" (no line end) and keeps the defaults.
+void readConfiguration(std::string fileName);

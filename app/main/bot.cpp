@@ -1,0 +1,83 @@
+// clankora-bot: the real game driven by scripted input and a fixed time step,
+// for tests, demos and benchmarks. See docs/bot.md.
+#include "app/shell.h"
+#include "platform/InputScript.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+namespace {
+
+const char* usage =
+    "usage: clankora-bot --script FILE [--dt SECONDS] [--shots DIR] [--max-frames N]\n";
+
+[[noreturn]] void usageError(const std::string& message)
+{
+    std::cerr << "clankora-bot: " << message << "\n" << usage;
+    std::exit(2);
+}
+
+double parsePositive(const std::string& text, const std::string& option)
+{
+    char* end = nullptr;
+    double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(value > 0.0) || value > 10.0)
+        usageError(option + " needs a positive number of seconds up to 10");
+    return value;
+}
+
+long parseCount(const std::string& text, const std::string& option)
+{
+    char* end = nullptr;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || value < 0)
+        usageError(option + " needs a non-negative whole number");
+    return value;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string scriptPath;
+    std::string shotDirectory;
+    double timeStep = 1.0 / 30.0;
+    long maxFrames = -1;
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc)
+                usageError(option + " needs a value");
+            return argv[++i];
+        };
+        if (option == "--script")
+            scriptPath = value();
+        else if (option == "--dt")
+            timeStep = parsePositive(value(), option);
+        else if (option == "--shots")
+            shotDirectory = value();
+        else if (option == "--max-frames")
+            maxFrames = parseCount(value(), option);
+        else if (option == "--help" || option == "-h") {
+            std::cout << usage;
+            return 0;
+        } else
+            usageError("unknown option " + option);
+    }
+    if (scriptPath.empty())
+        usageError("no script given");
+
+    platform::InputScript script;
+    std::string error;
+    if (!script.load(scriptPath, error))
+        usageError(scriptPath + ": " + error);
+    if (!shotDirectory.empty()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(shotDirectory, ignored);
+    }
+    platform::ScriptedPlatform input(script, timeStep, shotDirectory, maxFrames);
+    return runClankora(input);
+}

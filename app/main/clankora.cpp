@@ -1,0 +1,8 @@
+#include "app/shell.h"
+#include "platform/GlfwPlatform.h"
+
+int main()
+{
+    platform::GlfwPlatform input;
+    return runClankora(input);
+}

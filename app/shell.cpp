@@ -1,0 +1,136 @@
+#include "app/shell.h"
+
+#include "app/config.h"
+#include "app/console.h"
+#include "app/pendingSteps.h"
+#include "platform/Platform.h"
+#include "scene/Registry.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <iostream>
+
+namespace {
+
+FrameObserver frameObserver = nullptr;
+
+GLFWwindow* openWindow()
+{
+    if (!glfwInit()) {
+        std::cout << "Failed to init glfw" << std::endl;
+        pauseAndExit();
+    }
+    readConfiguration("Resolution.ini");
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    GLFWwindow* window = glfwCreateWindow(windowWidth, windowHeight, "Hello, PLIM!",
+        fullScreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
+    if (!window) {
+        glfwTerminate();
+        std::cout << "Failed to open window" << std::endl;
+        pauseAndExit();
+    }
+    glfwMakeContextCurrent(window);
+    return window;
+}
+
+void captureCursor(platform::Platform& input)
+{
+    input.disableCursor();
+    input.setCursorPos(0.0, 0.0);
+}
+
+void initialiseGlew()
+{
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) {
+        std::cout << "Failed to initialize glew" << std::endl;
+        pauseAndExit();
+    }
+    // GLEW asks for the extension string, which core contexts answer with GL_INVALID_ENUM.
+    glGetError();
+}
+
+void prepareDefaultFramebuffer()
+{
+    glPolygonOffset(0.0f, 1.0f);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDrawBuffer(GL_BACK);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    useCameraShader();
+    glViewport(0, 0, windowWidth, windowHeight);
+}
+
+void bindDefaultFramebuffer()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDrawBuffer(GL_BACK);
+}
+
+void shutDown()
+{
+    releaseRegistry();
+    glfwTerminate();
+}
+
+} // namespace
+
+void setFrameObserver(FrameObserver observer)
+{
+    frameObserver = observer;
+}
+
+int runClankora(platform::Platform& input)
+{
+    platform::setActive(&input);
+    GLFWwindow* window = openWindow();
+    input.attach(window);
+    captureCursor(input);
+    initialiseGlew();
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1.0f, 3.0f);
+    buildSceneStep();
+    buildStackDrawOrder();
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+
+    float lastTime = 0.0f;
+    float deltaTime = 0.0f;
+    int framePhase = 0;
+    bool keepRunning = true;
+    for (long frameIndex = 0;; ++frameIndex) {
+        if (input.windowShouldClose())
+            break;
+        framePhase = (framePhase + 1) % 2;
+        double now = input.getTime();
+        deltaTime = static_cast<float>(now - static_cast<double>(lastTime));
+        lastTime = static_cast<float>(now);
+
+        turnSpotlights(deltaTime);
+        uploadShadowMatrices();
+        refreshStackDrawOrder();
+        renderShadowPasses(framePhase);
+        prepareDefaultFramebuffer();
+        renderSceneStep();
+        renderGlowForNextFrame();
+        bindDefaultFramebuffer();
+        input.swapBuffers();
+        input.pollEvents();
+        keepRunning = !input.isKeyDown(GLFW_KEY_ESCAPE);
+        updateAnimations(deltaTime);
+        glGetError();
+        handleIntroAndEnding(deltaTime);
+        handlePlayerInput(deltaTime);
+        applyMotionAndClicks(deltaTime);
+        handleJukeboxLevelsAndReset();
+
+        if (frameObserver)
+            frameObserver({frameIndex, framePhase, deltaTime, keepRunning});
+        if (!keepRunning)
+            break;
+    }
+    shutDown();
+    platform::setActive(nullptr);
+    return 0;
+}

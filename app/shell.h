@@ -1,0 +1,23 @@
+#pragma once
+
+namespace platform {
+class Platform;
+}
+
+// What one finished frame looked like; handed to the frame observer.
+struct FrameReport {
+    long frameIndex;  // 0 for the first frame
+    int framePhase;   // the frame parity: 1 on the first frame
+    float deltaTime;  // seconds since the previous frame
+    bool keepRunning; // false on the last frame
+};
+
+using FrameObserver = void (*)(const FrameReport&);
+
+// Tests and benchmarks watch the frame loop through this hook; null by default.
+void setFrameObserver(FrameObserver observer);
+
+// The game: start-up, the frame loop and shutdown, with input and time taken
+// from the given back-end. Returns 0 after a normal end; fatal start-up
+// failures end the process with exit status -1.
+int runClankora(platform::Platform& platform);

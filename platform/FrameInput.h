@@ -1,0 +1,27 @@
+#pragma once
+
+#include <GLFW/glfw3.h>
+
+#include <bitset>
+#include <string>
+
+namespace platform {
+
+// What a scripted player does during one frame.
+struct FrameInput {
+    std::bitset<GLFW_KEY_LAST + 1> keys;             // held keys by GLFW code
+    std::bitset<GLFW_MOUSE_BUTTON_LAST + 1> buttons; // held mouse buttons
+    double mouseDx = 0.0;                            // cursor motion in pixels
+    double mouseDy = 0.0;
+    std::string shot; // when set, the next frame drawn is saved as shot + ".png"
+};
+
+// A source of scripted input, asked once per frame.
+class InputDriver {
+public:
+    virtual ~InputDriver() = default;
+    // Fills the input of the next frame; false when there is nothing more to play.
+    virtual bool nextFrame(FrameInput& input) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,69 @@
+#include "platform/GlfwPlatform.h"
+
+#include <GLFW/glfw3.h>
+
+#include <chrono>
+
+namespace platform {
+
+namespace {
+// Taken during static set-up, before main runs.
+const std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
+} // namespace
+
+void GlfwPlatform::attach(GLFWwindow* newWindow)
+{
+    window = newWindow;
+}
+
+bool GlfwPlatform::isKeyDown(int key)
+{
+    return glfwGetKey(window, key) == GLFW_PRESS;
+}
+
+bool GlfwPlatform::isMouseButtonDown(int button)
+{
+    return glfwGetMouseButton(window, button) == GLFW_PRESS;
+}
+
+void GlfwPlatform::getCursorPos(double* x, double* y)
+{
+    glfwGetCursorPos(window, x, y);
+}
+
+void GlfwPlatform::setCursorPos(double x, double y)
+{
+    glfwSetCursorPos(window, x, y);
+}
+
+void GlfwPlatform::disableCursor()
+{
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+}
+
+bool GlfwPlatform::windowShouldClose()
+{
+    return glfwWindowShouldClose(window);
+}
+
+double GlfwPlatform::getTime()
+{
+    return glfwGetTime();
+}
+
+double GlfwPlatform::millisecondsSinceStart()
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - processStart).count();
+}
+
+void GlfwPlatform::swapBuffers()
+{
+    glfwSwapBuffers(window);
+}
+
+void GlfwPlatform::pollEvents()
+{
+    glfwPollEvents();
+}
+
+} // namespace platform

@@ -1,0 +1,226 @@
+#include "platform/InputScript.h"
+
+#include "platform/KeyNames.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace platform {
+
+namespace {
+
+constexpr long maxFramesPerCommand = 10000000;
+
+// A held input is either a key or a mouse button.
+struct Held {
+    bool isButton;
+    int code;
+};
+
+bool heldFromName(const std::string& name, Held& held)
+{
+    std::string upper;
+    for (char c : name)
+        upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (upper == "LMB" || upper == "LEFT_BUTTON") {
+        held = {true, GLFW_MOUSE_BUTTON_LEFT};
+        return true;
+    }
+    if (upper == "RMB" || upper == "RIGHT_BUTTON") {
+        held = {true, GLFW_MOUSE_BUTTON_RIGHT};
+        return true;
+    }
+    if (upper == "MMB" || upper == "MIDDLE_BUTTON") {
+        held = {true, GLFW_MOUSE_BUTTON_MIDDLE};
+        return true;
+    }
+    int code = keyCodeFromName(name);
+    if (code < 0)
+        return false;
+    held = {false, code};
+    return true;
+}
+
+bool parseCount(const std::string& word, long& count)
+{
+    if (word.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(word.c_str(), &end, 10);
+    if (*end != '\0' || errno != 0 || value < 0 || value > maxFramesPerCommand)
+        return false;
+    count = value;
+    return true;
+}
+
+bool parseNumber(const std::string& word, double& number)
+{
+    if (word.empty())
+        return false;
+    char* end = nullptr;
+    number = std::strtod(word.c_str(), &end);
+    return *end == '\0' && number == number && number > -1e9 && number < 1e9;
+}
+
+class Expander {
+public:
+    explicit Expander(std::vector<FrameInput>& frames) : frames(frames) {}
+
+    void setHeld(const Held& held, bool down, FrameInput& input)
+    {
+        if (held.isButton)
+            input.buttons.set(static_cast<size_t>(held.code), down);
+        else
+            input.keys.set(static_cast<size_t>(held.code), down);
+    }
+
+    // Appends count frames holding the persistent inputs plus extra ones.
+    void emit(long count, const std::vector<Held>& extra, double dx = 0.0, double dy = 0.0)
+    {
+        for (long i = 0; i < count; ++i) {
+            FrameInput input = persistent;
+            for (const Held& held : extra)
+                setHeld(held, true, input);
+            input.mouseDx = dx;
+            input.mouseDy = dy;
+            frames.push_back(input);
+        }
+    }
+
+    // The picture drawn right after the frames emitted so far.
+    void shotAfterLastFrame(const std::string& name)
+    {
+        if (frames.empty() || !frames.back().shot.empty())
+            emit(1, {});
+        frames.back().shot = name;
+    }
+
+    FrameInput persistent;
+
+private:
+    std::vector<FrameInput>& frames;
+};
+
+} // namespace
+
+bool InputScript::parse(const std::string& text, std::string& error)
+{
+    expanded.clear();
+    next = 0;
+    Expander expander(expanded);
+    std::istringstream lines(text);
+    std::string line;
+    int lineNumber = 0;
+    auto fail = [&](const std::string& message) {
+        error = "line " + std::to_string(lineNumber) + ": " + message;
+        expanded.clear();
+        return false;
+    };
+
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        size_t hash = line.find('#');
+        if (hash != std::string::npos)
+            line.erase(hash);
+        std::istringstream words(line);
+        std::vector<std::string> args;
+        for (std::string word; words >> word;)
+            args.push_back(word);
+        if (args.empty())
+            continue;
+        const std::string command = args[0];
+        args.erase(args.begin());
+
+        // An optional trailing "for N" or "over N" gives a frame count.
+        long count = 1;
+        if (args.size() >= 2 && (args[args.size() - 2] == "for" || args[args.size() - 2] == "over")) {
+            if (!parseCount(args.back(), count))
+                return fail("bad frame count '" + args.back() + "'");
+            args.resize(args.size() - 2);
+        }
+
+        std::vector<Held> held;
+        auto parseHeld = [&](size_t first) {
+            for (size_t i = first; i < args.size(); ++i) {
+                Held h;
+                if (!heldFromName(args[i], h))
+                    return false;
+                held.push_back(h);
+            }
+            return true;
+        };
+
+        if (command == "wait") {
+            if (args.size() != 1 || !parseCount(args[0], count))
+                return fail("wait needs a frame count");
+            expander.emit(count, {});
+        } else if (command == "hold" || command == "press" || command == "down" || command == "up") {
+            if (args.empty())
+                return fail(command + " needs at least one key");
+            if (!parseHeld(0))
+                return fail("unknown key in '" + line + "'");
+            if (command == "hold") {
+                expander.emit(count, held);
+            } else if (command == "press") {
+                expander.emit(count, held);
+                expander.emit(1, {});
+            } else {
+                for (const Held& h : held)
+                    expander.setHeld(h, command == "down", expander.persistent);
+            }
+        } else if (command == "click") {
+            Held button{true, GLFW_MOUSE_BUTTON_LEFT};
+            if (args.size() > 1 || (args.size() == 1 && !heldFromName(args[0] + "MB", button)
+                                       && !heldFromName(args[0] + "_BUTTON", button)))
+                return fail("click takes left, right or middle");
+            expander.emit(count, {button});
+            expander.emit(1, {});
+        } else if (command == "mouse") {
+            double dx = 0.0;
+            double dy = 0.0;
+            if (args.size() != 2 || !parseNumber(args[0], dx) || !parseNumber(args[1], dy))
+                return fail("mouse needs DX DY");
+            if (count == 0)
+                return fail("mouse needs at least one frame");
+            expander.emit(count, {}, dx / static_cast<double>(count), dy / static_cast<double>(count));
+        } else if (command == "shot") {
+            if (args.size() != 1)
+                return fail("shot needs one name");
+            for (char c : args[0])
+                if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_')
+                    return fail("shot names use letters, digits, '-' and '_'");
+            expander.shotAfterLastFrame(args[0]);
+        } else if (command == "quit") {
+            break;
+        } else {
+            return fail("unknown command '" + command + "'");
+        }
+    }
+    return true;
+}
+
+bool InputScript::load(const std::string& path, std::string& error)
+{
+    std::ifstream file(path);
+    if (!file.is_open()) {
+        error = "cannot open " + path;
+        return false;
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    return parse(text.str(), error);
+}
+
+bool InputScript::nextFrame(FrameInput& input)
+{
+    if (next >= expanded.size())
+        return false;
+    input = expanded[next++];
+    return true;
+}
+
+} // namespace platform

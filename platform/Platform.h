@@ -1,0 +1,36 @@
+#pragma once
+
+struct GLFWwindow;
+
+namespace platform {
+
+// The seam through which input and time reach the game: everything the frame
+// loop polls. The GLFW back-end asks the window; the scripted back-end answers
+// from a script with a fixed time step, so tests and the bot play the real game
+// through the same code paths as a player's keyboard and mouse.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Called by the start-up once the window and its GL context exist.
+    virtual void attach(GLFWwindow* window) = 0;
+
+    virtual bool isKeyDown(int key) = 0;             // GLFW key code
+    virtual bool isMouseButtonDown(int button) = 0;  // GLFW mouse button
+    virtual void getCursorPos(double* x, double* y) = 0;
+    virtual void setCursorPos(double x, double y) = 0;
+    virtual void disableCursor() = 0;                // hidden and captured
+    virtual bool windowShouldClose() = 0;
+
+    virtual double getTime() = 0;               // seconds since GLFW started
+    virtual double millisecondsSinceStart() = 0; // the process clock
+
+    virtual void swapBuffers() = 0;
+    virtual void pollEvents() = 0;
+};
+
+// The back-end the game polls; set by the start-up.
+Platform& active();
+void setActive(Platform* platform);
+
+} // namespace platform

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/FrameInput.h"
+#include "platform/Platform.h"
+
+#include <string>
+
+namespace platform {
+
+// The bot's back-end: input comes from an InputDriver, one FrameInput per
+// frame, and time advances by a fixed step per frame. When the driver has no
+// more input (or the frame limit is reached) Escape reads as held, so the game
+// ends the way a player ends it.
+class ScriptedPlatform : public Platform {
+public:
+    // shotDirectory empty: screenshots are not saved. maxFrames < 0: no limit.
+    ScriptedPlatform(InputDriver& driver, double timeStep, std::string shotDirectory = "", long maxFrames = -1);
+
+    void attach(GLFWwindow* window) override;
+    bool isKeyDown(int key) override;
+    bool isMouseButtonDown(int button) override;
+    void getCursorPos(double* x, double* y) override;
+    void setCursorPos(double x, double y) override;
+    void disableCursor() override;
+    bool windowShouldClose() override;
+    double getTime() override;
+    double millisecondsSinceStart() override;
+    void swapBuffers() override;
+    void pollEvents() override;
+
+    long framesPolled() const { return polled; }
+    bool finished() const { return done; }
+    // Paths of the screenshots saved so far, and of those that failed.
+    int screenshotsSaved() const { return saved; }
+    int screenshotsFailed() const { return failed; }
+
+private:
+    InputDriver& driver;
+    double timeStep;
+    std::string shotDirectory;
+    long maxFrames;
+    GLFWwindow* window = nullptr;
+    FrameInput current;
+    std::string pendingShot;
+    double cursorX = 0.0;
+    double cursorY = 0.0;
+    long polled = 0;
+    bool done = false;
+    int saved = 0;
+    int failed = 0;
+};
+
+} // namespace platform

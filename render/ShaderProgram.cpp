@@ -1,0 +1,103 @@
+#include "render/ShaderProgram.h"
+
+#include "app/console.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath)
+{
+    build(vertexPath, fragmentPath, nullptr);
+}
+
+ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
+    const std::string& geometryPath)
+{
+    build(vertexPath, fragmentPath, &geometryPath);
+}
+
+ShaderProgram::~ShaderProgram()
+{
+    glDeleteProgram(program);
+    glDeleteShader(vertexShader);
+    glDeleteShader(fragmentShader);
+    glDeleteShader(geometryShader);
+}
+
+void ShaderProgram::use() const
+{
+    glUseProgram(program);
+}
+
+void ShaderProgram::build(const std::string& vertexPath, const std::string& fragmentPath,
+    const std::string* geometryPath)
+{
+    program = glCreateProgram();
+    if (program == 0) {
+        std::cout << "Didn't get a valid program!";
+        pauseAndExit();
+    }
+    compileStage(vertexPath, GL_VERTEX_SHADER, vertexShader);
+    compileStage(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader);
+    if (geometryPath)
+        compileStage(*geometryPath, GL_GEOMETRY_SHADER, geometryShader);
+    link();
+}
+
+void ShaderProgram::compileStage(const std::string& path, GLenum type, GLuint& shader)
+{
+    std::ifstream file(path);
+    if (!file.is_open()) {
+        std::cout << "Failed to open shader file: " << path << std::endl;
+        pauseAndExit();
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    file.close();
+    const std::string source = text.str();
+
+    shader = glCreateShader(type);
+    if (shader == 0) {
+        std::cout << "Failed to create shader" << std::endl;
+        pauseAndExit();
+    }
+    const char* sourcePointer = source.c_str();
+    glShaderSource(shader, 1, &sourcePointer, nullptr);
+    glCompileShader(shader);
+    GLint status = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    if (status != 0 && glIsShader(shader))
+        return;
+
+    GLint logLength = 0;
+    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &logLength);
+    std::vector<char> log(static_cast<size_t>(logLength > 0 ? logLength : 1), '\0');
+    glGetShaderInfoLog(shader, static_cast<GLsizei>(log.size()), nullptr, log.data());
+    std::cout << "Failed to compile shader" << std::endl;
+    std::cout << log.data() << std::endl;
+    pauseAndExit();
+}
+
+void ShaderProgram::link()
+{
+    glAttachShader(program, vertexShader);
+    if (geometryShader != 0)
+        glAttachShader(program, geometryShader);
+    glAttachShader(program, fragmentShader);
+    glBindFragDataLocation(program, 0, "fragColor");
+    glLinkProgram(program);
+    GLint status = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &status);
+    if (status != 0)
+        return;
+
+    GLint logLength = 0;
+    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &logLength);
+    std::vector<char> log(static_cast<size_t>(logLength > 0 ? logLength : 1), '\0');
+    glGetProgramInfoLog(program, static_cast<GLsizei>(log.size()), nullptr, log.data());
+    std::cout << "Failed to link shader program" << std::endl;
+    std::cout << log.data() << std::endl;
+    pauseAndExit();
+}

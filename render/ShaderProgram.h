@@ -1,0 +1,28 @@
+#pragma once
+
+#include <GL/glew.h>
+#include <string>
+
+// A GLSL program of two or three stages read from files and linked with
+// "fragColor" bound to colour number 0. Any failure is fatal: the message is
+// printed, the console pauses and the process ends with exit status -1.
+class ShaderProgram {
+public:
+    GLuint program = 0;
+    GLuint vertexShader = 0;
+    GLuint fragmentShader = 0;
+    GLuint geometryShader = 0; // 0 for a program of two stages
+
+    ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath);
+    ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath, const std::string& geometryPath);
+    ~ShaderProgram();
+    ShaderProgram(const ShaderProgram&) = delete;
+    ShaderProgram& operator=(const ShaderProgram&) = delete;
+
+    void use() const;
+
+private:
+    void build(const std::string& vertexPath, const std::string& fragmentPath, const std::string* geometryPath);
+    static void compileStage(const std::string& path, GLenum type, GLuint& shader);
+    void link();
+};

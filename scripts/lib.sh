@@ -1,0 +1,28 @@
+# Shared steps of scripts/test.sh and scripts/play.sh; source, don't run.
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=${CLANKORA_BUILD_DIR:-$root/build}
+
+# Installs every Debian package listed under scripts/packages/ that dpkg does
+# not report as installed. Quiet when nothing is missing.
+install_packages() {
+    local wanted missing=()
+    wanted=$(cat "$root"/scripts/packages/*.txt | sed -e 's/#.*//' | tr -s ' \t' '\n' | sed '/^$/d' | sort -u)
+    for package in $wanted; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "Installing ${#missing[@]} Debian packages: ${missing[*]}"
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Configures (Release unless told otherwise) and builds with both cores.
+build_game() {
+    cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=${CLANKORA_BUILD_TYPE:-Release} "$@" >/dev/null
+    cmake --build "$build_dir" -j "$(nproc)"
+}
