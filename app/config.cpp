@@ -24,6 +24,11 @@ int toIntSaturating(const std::string& text)
     return static_cast<int>(value);
 }
 
+bool windowSizeIsUsable(int width, int height)
+{
+    return width > 0 && height > 0 && width <= largestWindowSide && height <= largestWindowSide;
+}
+
 Configuration parseConfiguration(std::istream& in)
 {
     Configuration config;

@@ -25,6 +25,12 @@ int toIntSaturating(const std::string& text);
 // on a stream that is no longer good keeps the previous line's text.
 Configuration parseConfiguration(std::istream& in);
 
+// Sizes GLFW can be asked for: GLFW asserts on negative sizes and X11 and
+// Mesa fail on enormous ones, so anything outside 1..16384 is treated as a
+// window the system refuses.
+constexpr int largestWindowSide = 16384;
+bool windowSizeIsUsable(int width, int height);
+
 // Reads the file by its relative name, stores the three settings and, when
 // asked for, adds the 60 Hz refresh-rate window hint. A missing file writes
 // "Configfile not found" (no line end) and keeps the defaults.

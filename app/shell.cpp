@@ -25,8 +25,10 @@ GLFWwindow* openWindow()
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    GLFWwindow* window = glfwCreateWindow(windowWidth, windowHeight, "Hello, PLIM!",
-        fullScreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
+    GLFWwindow* window = nullptr;
+    if (windowSizeIsUsable(windowWidth, windowHeight))
+        window = glfwCreateWindow(windowWidth, windowHeight, "Hello, PLIM!",
+            fullScreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
     if (!window) {
         glfwTerminate();
         std::cout << "Failed to open window" << std::endl;

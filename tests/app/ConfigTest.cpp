@@ -107,6 +107,17 @@ TEST(SaturatingConversion, BinaryJunkNeverCrashes)
     EXPECT_EQ(parse(withZero).width, 12);
 }
 
+TEST(WindowSize, OnlySizesTheSystemCanMakeReachWindowCreation)
+{
+    EXPECT_TRUE(windowSizeIsUsable(800, 600));
+    EXPECT_TRUE(windowSizeIsUsable(1, 1));
+    EXPECT_TRUE(windowSizeIsUsable(largestWindowSide, largestWindowSide));
+    EXPECT_FALSE(windowSizeIsUsable(0, 600));
+    EXPECT_FALSE(windowSizeIsUsable(800, -480));
+    EXPECT_FALSE(windowSizeIsUsable(INT_MAX, 600));
+    EXPECT_FALSE(windowSizeIsUsable(800, largestWindowSide + 1));
+}
+
 using testing_support::ChildOptions;
 using testing_support::makeTempDirectory;
 using testing_support::runInChild;

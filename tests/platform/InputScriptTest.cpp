@@ -1,0 +1,120 @@
+#include "platform/InputScript.h"
+#include "platform/KeyNames.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::FrameInput;
+using platform::InputScript;
+
+std::vector<FrameInput> expand(const std::string& text)
+{
+    InputScript script;
+    std::string error;
+    EXPECT_TRUE(script.parse(text, error)) << error;
+    return script.frames();
+}
+
+std::string parseError(const std::string& text)
+{
+    InputScript script;
+    std::string error;
+    EXPECT_FALSE(script.parse(text, error));
+    return error;
+}
+
+TEST(KeyNames, LettersDigitsFunctionKeysAndNames)
+{
+    EXPECT_EQ(platform::keyCodeFromName("w"), GLFW_KEY_W);
+    EXPECT_EQ(platform::keyCodeFromName("7"), GLFW_KEY_7);
+    EXPECT_EQ(platform::keyCodeFromName("F9"), GLFW_KEY_F9);
+    EXPECT_EQ(platform::keyCodeFromName("f12"), GLFW_KEY_F12);
+    EXPECT_EQ(platform::keyCodeFromName("Enter"), GLFW_KEY_ENTER);
+    EXPECT_EQ(platform::keyCodeFromName("LSHIFT"), GLFW_KEY_LEFT_SHIFT);
+    EXPECT_EQ(platform::keyCodeFromName("F0"), -1);
+    EXPECT_EQ(platform::keyCodeFromName("F99"), -1);
+    EXPECT_EQ(platform::keyCodeFromName("WW"), -1);
+}
+
+TEST(InputScriptCommands, HoldWaitAndPressCountFrames)
+{
+    auto frames = expand("hold W A for 3\nwait 2\npress ENTER\n");
+    ASSERT_EQ(frames.size(), 7u);
+    EXPECT_TRUE(frames[0].keys.test(GLFW_KEY_W) && frames[2].keys.test(GLFW_KEY_A));
+    EXPECT_FALSE(frames[3].keys.test(GLFW_KEY_W));
+    EXPECT_TRUE(frames[5].keys.test(GLFW_KEY_ENTER));
+    EXPECT_TRUE(frames[6].keys.none()) << "press releases the key for one frame";
+}
+
+TEST(InputScriptCommands, DownAndUpKeepKeysAcrossCommands)
+{
+    auto frames = expand("down S\nwait 2\nhold D\nup S\nwait 1 # comment\n");
+    ASSERT_EQ(frames.size(), 4u);
+    EXPECT_TRUE(frames[0].keys.test(GLFW_KEY_S));
+    EXPECT_TRUE(frames[2].keys.test(GLFW_KEY_S) && frames[2].keys.test(GLFW_KEY_D));
+    EXPECT_FALSE(frames[3].keys.test(GLFW_KEY_S));
+}
+
+TEST(InputScriptCommands, MouseMotionIsSpreadAndButtonsClick)
+{
+    auto frames = expand("mouse 90 -30 over 3\nclick\nclick right for 2\nhold LMB\n");
+    ASSERT_EQ(frames.size(), 3u + 2u + 3u + 1u);
+    EXPECT_DOUBLE_EQ(frames[0].mouseDx, 30.0);
+    EXPECT_DOUBLE_EQ(frames[2].mouseDy, -10.0);
+    EXPECT_TRUE(frames[3].buttons.test(GLFW_MOUSE_BUTTON_LEFT));
+    EXPECT_FALSE(frames[4].buttons.any());
+    EXPECT_TRUE(frames[5].buttons.test(GLFW_MOUSE_BUTTON_RIGHT) && frames[6].buttons.test(GLFW_MOUSE_BUTTON_RIGHT));
+    EXPECT_TRUE(frames[8].buttons.test(GLFW_MOUSE_BUTTON_LEFT));
+}
+
+TEST(InputScriptCommands, ShotsBelongToThePictureAfterThePrecedingFrames)
+{
+    auto frames = expand("shot title\nwait 2\nshot after\nshot again\nquit\nwait 100\n");
+    ASSERT_EQ(frames.size(), 4u) << "quit ends the script";
+    EXPECT_EQ(frames[0].shot, "title");
+    EXPECT_EQ(frames[2].shot, "after");
+    EXPECT_EQ(frames[3].shot, "again") << "a second shot needs a frame of its own";
+}
+
+TEST(InputScriptCommands, ErrorsNameTheLine)
+{
+    EXPECT_EQ(parseError("wait 1\nhold NOPE\n"), "line 2: unknown key in 'hold NOPE'");
+    EXPECT_EQ(parseError("wait -3\n"), "line 1: wait needs a frame count");
+    EXPECT_EQ(parseError("fly\n"), "line 1: unknown command 'fly'");
+    EXPECT_EQ(parseError("hold W for x\n"), "line 1: bad frame count 'x'");
+    EXPECT_EQ(parseError("mouse 1\n"), "line 1: mouse needs DX DY");
+    EXPECT_EQ(parseError("shot ../etc\n"), "line 1: shot names use letters, digits, '-' and '_'");
+}
+
+TEST(ScriptedPlatform, TimeStepsCursorAndEscapeAtTheEnd)
+{
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(script.parse("mouse 5 7\nhold Q\n", error));
+    platform::ScriptedPlatform input(script, 0.25);
+    EXPECT_DOUBLE_EQ(input.getTime(), 0.25) << "the first frame sees one step";
+    input.pollEvents();
+    double x = 0.0;
+    double y = 0.0;
+    input.getCursorPos(&x, &y);
+    EXPECT_EQ(x, 5.0);
+    EXPECT_EQ(y, 7.0);
+    input.setCursorPos(0.0, 0.0);
+    EXPECT_FALSE(input.isKeyDown(GLFW_KEY_ESCAPE));
+    input.pollEvents();
+    EXPECT_TRUE(input.isKeyDown(GLFW_KEY_Q));
+    input.getCursorPos(&x, &y);
+    EXPECT_EQ(x, 0.0) << "no motion in this frame";
+    EXPECT_DOUBLE_EQ(input.getTime(), 0.75);
+    EXPECT_DOUBLE_EQ(input.millisecondsSinceStart(), 750.0);
+    input.pollEvents();
+    EXPECT_TRUE(input.isKeyDown(GLFW_KEY_ESCAPE));
+    EXPECT_FALSE(input.isKeyDown(GLFW_KEY_Q));
+    EXPECT_FALSE(input.isKeyDown(-5));
+    EXPECT_FALSE(input.isKeyDown(100000));
+}
+
+} // namespace
