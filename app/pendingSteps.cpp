@@ -11,6 +11,5 @@ void renderSceneStep() {}
 void renderGlowForNextFrame() {}
 void updateAnimations(float) {}
 void handleIntroAndEnding(float) {}
-void handlePlayerInput(float) {}
 void applyMotionAndClicks(float) {}
 void handleJukeboxLevelsAndReset() {}

@@ -15,6 +15,5 @@ void renderSceneStep();                      // frame step 9
 void renderGlowForNextFrame();               // frame step 10
 void updateAnimations(float deltaTime);      // frame step 14
 void handleIntroAndEnding(float deltaTime);  // frame step 16
-void handlePlayerInput(float deltaTime);     // frame step 17
 void applyMotionAndClicks(float deltaTime);  // frame step 18
 void handleJukeboxLevelsAndReset();          // frame step 19

@@ -2,6 +2,7 @@
 
 #include "app/config.h"
 #include "app/console.h"
+#include "app/controls.h"
 #include "app/pendingSteps.h"
 #include "platform/Platform.h"
 #include "scene/Registry.h"

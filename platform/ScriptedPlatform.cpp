@@ -65,7 +65,8 @@ double ScriptedPlatform::getTime()
 
 double ScriptedPlatform::millisecondsSinceStart()
 {
-    return getTime() * 1000.0;
+    // The game time of the frame whose input is being read.
+    return static_cast<double>(polled) * timeStep * 1000.0;
 }
 
 void ScriptedPlatform::swapBuffers()
