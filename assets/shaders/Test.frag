@@ -6,7 +6,7 @@
 
 in vec3 worldPosition;
 in float reach;
-flat in float gridSpacing; // sheet spacing in depth-map units (1 / (N - 1))
+flat in float sheetSpacing; // map distance between neighbouring sheet planes
 
 uniform vec3 Lpos;
 uniform vec3 Ldir;
@@ -15,10 +15,11 @@ uniform float angle; // cosine of the half-angle
 
 out vec4 fragColor;
 
-// A view ray across the cone meets about two sheets per grid spacing, so each
-// sheet adds its spacing's share: the sum stays the same for any grid size and
-// any cone width, the way a stage beam looks as bright when it is narrow.
-const float scattering = 0.35;
+// A view ray across the cone meets one to one and a half sheets per sheet
+// spacing, so each sheet adds its spacing's share: the sum stays the same for
+// any grid size and any cone width, the way a stage beam looks as bright when
+// it is narrow.
+const float scattering = 0.5;
 const float fadeDistance = 0.08; // inverse-square falloff with distance from the light
 
 void main()
@@ -31,6 +32,6 @@ void main()
     float farEnd = 1.0 - smoothstep(0.45, 1.0, reach);
     float falloff = 1.0 / (1.0 + fadeDistance * distanceToLight * distanceToLight);
 
-    vec3 light = Lightcolor * (scattering * gridSpacing * edge * farEnd * falloff);
+    vec3 light = Lightcolor * (scattering * sheetSpacing * edge * farEnd * falloff);
     fragColor = vec4(light, 0.0);
 }

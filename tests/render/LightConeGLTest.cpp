@@ -257,6 +257,31 @@ TEST_F(ConeInTheAir, LooksAlikeForEveryGridSize)
     EXPECT_NO_GL_ERROR();
 }
 
+TEST_F(ConeInTheAir, FillDoesNotGrowWithTheGrid)
+{
+    renderDepthMap();
+    RenderTarget target(size, size);
+    auto fragments = [&](int gridSize) {
+        target.clear(glm::vec4(0.0f));
+        GLuint query = 0;
+        glGenQueries(1, &query);
+        glBeginQuery(GL_SAMPLES_PASSED, query);
+        drawCone(target, gridSize);
+        glEndQuery(GL_SAMPLES_PASSED);
+        GLuint samples = 0;
+        glGetQueryObjectuiv(query, GL_QUERY_RESULT, &samples);
+        glDeleteQueries(1, &query);
+        return static_cast<double>(samples);
+    };
+    const double coarse = fragments(7);
+    EXPECT_GT(coarse, 0.0);
+    // A finer grid shapes the sheets more closely but adds none: software
+    // rendering pays for every covered pixel of every sheet.
+    EXPECT_LT(fragments(20), 1.3 * coarse);
+    EXPECT_LT(fragments(32), 1.3 * coarse);
+    EXPECT_NO_GL_ERROR();
+}
+
 TEST_F(ConeInTheAir, EndsWhereTheDepthMapSeesSomething)
 {
     // A plate 2 units below the light, wider than the cone: the light stops there.
