@@ -19,13 +19,6 @@ namespace {
 
 using namespace render_testing;
 
-GLint integer(GLenum name)
-{
-    GLint value = -1;
-    glGetIntegerv(name, &value);
-    return value;
-}
-
 // An RGB8 texture of the given size filled by a function of the pixel.
 template <typename Fill>
 GLuint makeTexture(int width, int height, Fill fill)
@@ -104,7 +97,7 @@ TEST_F(BlurStageTest, TargetsAreAQuarterOfTheWindowRoundedDown)
     std::cout.flush();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_TRUE(stage.complete);
-    EXPECT_EQ(static_cast<GLuint>(integer(GL_FRAMEBUFFER_BINDING)), stage.framebuffers[2])
+    EXPECT_EQ(static_cast<GLuint>(glInteger(GL_FRAMEBUFFER_BINDING)), stage.framebuffers[2])
         << "the last target stays bound";
 
     for (int k = 0; k < 3; ++k) {
@@ -163,7 +156,7 @@ TEST_F(BlurStageTest, QuadArraysUseEachProgramsLocations)
             glGetVertexAttribiv(static_cast<GLuint>(location), GL_VERTEX_ATTRIB_ARRAY_SIZE, &value);
             EXPECT_EQ(value, components);
         }
-        EXPECT_EQ(static_cast<GLuint>(integer(GL_ELEMENT_ARRAY_BUFFER_BINDING)), stage.indexBuffer);
+        EXPECT_EQ(static_cast<GLuint>(glInteger(GL_ELEMENT_ARRAY_BUFFER_BINDING)), stage.indexBuffer);
     }
     glBindVertexArray(0);
     EXPECT_NO_GL_ERROR();
@@ -247,9 +240,9 @@ TEST_F(BlurStageTest, EightPassesMatchAReferenceGaussian)
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
 
     stage.blur();
-    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
-    EXPECT_EQ(integer(GL_DRAW_BUFFER), GL_BACK);
-    EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
+    EXPECT_EQ(glInteger(GL_FRAMEBUFFER_BINDING), 0);
+    EXPECT_EQ(glInteger(GL_DRAW_BUFFER), GL_BACK);
+    EXPECT_EQ(glInteger(GL_VERTEX_ARRAY_BINDING), 0);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], width) << "the viewport stays at the target size";
@@ -303,7 +296,7 @@ TEST_F(BlurStageTest, ComposeAddsTheBlurredImageToTheScene)
     EXPECT_NEAR(right.b, 50, 1);
     EXPECT_EQ(screen.pixel(0, 0).b, 50) << "the quad covers the whole screen";
     EXPECT_EQ(screen.pixel(63, 47).b, 50);
-    EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
+    EXPECT_EQ(glInteger(GL_VERTEX_ARRAY_BINDING), 0);
     glDeleteTextures(1, &scene);
     EXPECT_NO_GL_ERROR();
 }
@@ -339,7 +332,7 @@ TEST_F(BlurStageTest, IncompleteTargetsReportAndDrawNothing)
     glDeleteQueries(1, &query);
 
     EXPECT_EQ(primitives, 0u);
-    EXPECT_EQ(static_cast<GLuint>(integer(GL_FRAMEBUFFER_BINDING)), screen.framebuffer);
+    EXPECT_EQ(static_cast<GLuint>(glInteger(GL_FRAMEBUFFER_BINDING)), screen.framebuffer);
     Rgba pixel = screen.pixel(4, 4);
     EXPECT_EQ(pixel.b, 255);
     EXPECT_EQ(pixel.r, 0);

@@ -17,13 +17,6 @@ namespace {
 
 using namespace render_testing;
 
-GLint integer(GLenum name)
-{
-    GLint value = -1;
-    glGetIntegerv(name, &value);
-    return value;
-}
-
 class LightConeTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -66,7 +59,7 @@ TEST_F(LightConeTest, GridPointsAndTrianglesAsUploaded)
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 
     glBindVertexArray(cone.vao);
-    EXPECT_EQ(static_cast<GLuint>(integer(GL_ELEMENT_ARRAY_BUFFER_BINDING)), cone.indexBuffer);
+    EXPECT_EQ(static_cast<GLuint>(glInteger(GL_ELEMENT_ARRAY_BUFFER_BINDING)), cone.indexBuffer);
     glGetBufferParameteriv(GL_ELEMENT_ARRAY_BUFFER, GL_BUFFER_SIZE, &bytes);
     EXPECT_EQ(bytes, 2 * 2 * 24);
     std::vector<GLuint> uploadedIndices(cone.indices.size());
@@ -78,7 +71,7 @@ TEST_F(LightConeTest, GridPointsAndTrianglesAsUploaded)
     glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_SIZE, &value);
     EXPECT_EQ(value, 3);
     glBindVertexArray(0);
-    EXPECT_EQ(integer(GL_ARRAY_BUFFER_BINDING), 0);
+    EXPECT_EQ(glInteger(GL_ARRAY_BUFFER_BINDING), 0);
     EXPECT_NO_GL_ERROR();
 }
 
@@ -102,7 +95,7 @@ TEST_F(LightConeTest, DrawIssuesSixIndicesPerCell)
         glGetQueryObjectuiv(query, GL_QUERY_RESULT, &triangles);
         glDeleteQueries(1, &query);
         EXPECT_EQ(static_cast<int>(triangles) * 3, indices);
-        EXPECT_EQ(integer(GL_VERTEX_ARRAY_BINDING), 0);
+        EXPECT_EQ(glInteger(GL_VERTEX_ARRAY_BINDING), 0);
     }
     lightConeShader = coneProgram;
     EXPECT_NO_GL_ERROR();
@@ -120,7 +113,7 @@ TEST_F(LightConeTest, DrawUploadsTheConeAndTheCamera)
     cone.draw(viewer);
 
     const GLuint program = lightConeShader->program;
-    EXPECT_EQ(static_cast<GLuint>(integer(GL_CURRENT_PROGRAM)), program);
+    EXPECT_EQ(static_cast<GLuint>(glInteger(GL_CURRENT_PROGRAM)), program);
     auto vec3Uniform = [&](const char* name) {
         glm::vec3 value(-9.0f);
         glGetUniformfv(program, glGetUniformLocation(program, name), &value[0]);

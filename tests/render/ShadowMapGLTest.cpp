@@ -36,13 +36,6 @@ void expectNear(glm::vec3 actual, glm::vec3 expected, float tolerance)
     EXPECT_NEAR(actual.z, expected.z, tolerance);
 }
 
-GLint integer(GLenum name)
-{
-    GLint value = -1;
-    glGetIntegerv(name, &value);
-    return value;
-}
-
 TEST(ShadowMapGeometry, AngleCosineOfSevenDegrees)
 {
     ASSERT_GL_CONTEXT();
@@ -118,7 +111,7 @@ TEST(ShadowMapFramebuffer, DepthOnlyAttachmentIsComplete)
     ASSERT_GL_CONTEXT();
     auto light = overheadSpotlight(512);
     EXPECT_TRUE(light->complete);
-    EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0) << "the default framebuffer is bound again";
+    EXPECT_EQ(glInteger(GL_FRAMEBUFFER_BINDING), 0) << "the default framebuffer is bound again";
 
     glBindFramebuffer(GL_FRAMEBUFFER, light->framebuffer);
     EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
@@ -133,12 +126,12 @@ TEST(ShadowMapFramebuffer, DepthOnlyAttachmentIsComplete)
     glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0,
         GL_FRAMEBUFFER_ATTACHMENT_OBJECT_TYPE, &type);
     EXPECT_EQ(type, GL_NONE);
-    EXPECT_EQ(integer(GL_DRAW_BUFFER), GL_NONE);
+    EXPECT_EQ(glInteger(GL_DRAW_BUFFER), GL_NONE);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 
     light->bindTexture(3);
-    EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE3);
-    EXPECT_EQ(static_cast<GLuint>(integer(GL_TEXTURE_BINDING_2D)), light->depthTexture);
+    EXPECT_EQ(glInteger(GL_ACTIVE_TEXTURE), GL_TEXTURE3);
+    EXPECT_EQ(static_cast<GLuint>(glInteger(GL_TEXTURE_BINDING_2D)), light->depthTexture);
     GLint value = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &value);
     EXPECT_EQ(value, 512);
@@ -158,7 +151,7 @@ TEST(ShadowMapFramebuffer, DepthPassBindsSetsTheViewportAndClears)
     auto light = overheadSpotlight(128);
     glViewport(0, 0, 7, 9);
     light->bindForDepthPass();
-    EXPECT_EQ(static_cast<GLuint>(integer(GL_FRAMEBUFFER_BINDING)), light->framebuffer);
+    EXPECT_EQ(static_cast<GLuint>(glInteger(GL_FRAMEBUFFER_BINDING)), light->framebuffer);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 128);
@@ -183,7 +176,7 @@ TEST(ShadowMapFramebuffer, IncompleteMapIsNeverBound)
     target.clear(glm::vec4(0.0f, 1.0f, 0.0f, 1.0f));
     glViewport(1, 2, 5, 6);
     light->bindForDepthPass();
-    EXPECT_EQ(static_cast<GLuint>(integer(GL_FRAMEBUFFER_BINDING)), target.framebuffer);
+    EXPECT_EQ(static_cast<GLuint>(glInteger(GL_FRAMEBUFFER_BINDING)), target.framebuffer);
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[0], 1);

@@ -31,6 +31,13 @@ inline std::string gameShaderOrFixture(const std::string& name)
     return std::filesystem::exists(path) ? path : fixture(name);
 }
 
+inline GLint glInteger(GLenum name)
+{
+    GLint value = -1;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
 struct Rgba {
     int r = 0;
     int g = 0;
