@@ -65,6 +65,8 @@ protected:
     }
     void TearDown() override
     {
+        if (!testing_support::glContext())
+            return; // SetUp failed already; there is nothing to release
         for (ShaderProgram** program : {&gaussianBlurShader, &addTexturesShader, &noteShader}) {
             delete *program;
             *program = nullptr;

@@ -26,6 +26,8 @@ protected:
     }
     void TearDown() override
     {
+        if (!testing_support::glContext())
+            return; // SetUp failed already; there is nothing to release
         delete lightConeShader;
         lightConeShader = nullptr;
         glUseProgram(0);
@@ -147,6 +149,8 @@ protected:
     void SetUp() override
     {
         LightConeTest::SetUp();
+        if (HasFatalFailure())
+            return;
         depthProgram = std::make_unique<ShaderProgram>(fixture("depth.vert"), fixture("depth.frag"));
         light = std::make_unique<ShadowMap>(glm::vec3(0, 4, 0), glm::vec3(0, -1, 0), glm::vec3(0, 0, 1),
             glm::vec3(1.0f, 0.8f, 0.6f), glm::vec3(0, 1, 0), 128, 20.0f);
