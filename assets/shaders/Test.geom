@@ -39,7 +39,7 @@ void emitCorner(vec3 position, float distanceFraction, float spacing)
 // Sheets stand on the grid lines nearest to a fixed lattice of planes across
 // the map, one through the axis and the others a sixth of the map apart. A
 // finer grid follows the depth map more closely along each sheet without
-// adding sheets, so the light a cone costs to fill stays the same for any N.
+// adding sheets, so the pixels a cone costs to fill stay the same for any N.
 const float sheetLattice = 1.0 / 6.0;
 
 bool onSheetLine(float coordinate, float spacing)
@@ -86,15 +86,15 @@ void main()
     vec2 span = max(max(abs(mapCoord[1] - mapCoord[0]), abs(mapCoord[2] - mapCoord[1])),
         abs(mapCoord[0] - mapCoord[2]));
     float spacing = max(span.x, span.y);
-    float sheetSpacing = max(sheetLattice, spacing);
+    float planeSpacing = max(sheetLattice, spacing);
 
     for (int k = 0; k < 3; ++k) {
         int next = (k + 1) % 3;
         if (!ownsSheet(k, next, (k + 2) % 3, spacing))
             continue;
-        emitCorner(apex, 0.0, sheetSpacing);
-        emitCorner(surface[k], 1.0, sheetSpacing);
-        emitCorner(surface[next], 1.0, sheetSpacing);
+        emitCorner(apex, 0.0, planeSpacing);
+        emitCorner(surface[k], 1.0, planeSpacing);
+        emitCorner(surface[next], 1.0, planeSpacing);
         EndPrimitive();
     }
 }
