@@ -1,6 +1,7 @@
 #include "render/ShaderProgram.h"
 
 #include "app/console.h"
+#include "render/attributeLocations.h"
 
 #include <fstream>
 #include <iostream>
@@ -87,6 +88,12 @@ void ShaderProgram::link()
         glAttachShader(program, geometryShader);
     glAttachShader(program, fragmentShader);
     glBindFragDataLocation(program, 0, "fragColor");
+    glBindAttribLocation(program, attributeLocations::position, "position");
+    glBindAttribLocation(program, attributeLocations::normal, "normal");
+    glBindAttribLocation(program, attributeLocations::uv, "uv");
+    glBindAttribLocation(program, attributeLocations::tangent, "tangent");
+    glBindAttribLocation(program, attributeLocations::boneId, "boneId");
+    glBindAttribLocation(program, attributeLocations::boneWeight, "boneWeight");
     glLinkProgram(program);
     GLint status = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &status);

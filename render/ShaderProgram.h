@@ -4,8 +4,10 @@
 #include <string>
 
 // A GLSL program of two or three stages read from files and linked with
-// "fragColor" bound to colour number 0. Any failure is fatal: the message is
-// printed, the console pauses and the process ends with exit status -1.
+// "fragColor" bound to colour number 0 and the shared vertex attribute names
+// bound to the fixed locations of attributeLocations.h. Any failure is fatal:
+// the message is printed, the console pauses and the process ends with exit
+// status -1.
 class ShaderProgram {
 public:
     GLuint program = 0;

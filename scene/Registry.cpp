@@ -1,6 +1,9 @@
 #include "scene/Registry.h"
 
+#include "render/BlurStage.h"
+#include "render/LightCone.h"
 #include "render/ShaderProgram.h"
+#include "render/ShadowMap.h"
 #include "render/Texture.h"
 
 ShaderProgram* cameraShader = nullptr;
@@ -113,6 +116,13 @@ void releaseRegistry()
              &helpscreenTexture, &level1Texture, &level2Texture, &containerTexture, &pinkTexture, &whiteTexture,
              &blackTexture, &starsTexture, &houseCellarTexture, &houseFluffyTexture, &houseScifiTexture})
         release(*texture);
+
+    for (ShadowMap** spotlight : {&shadowMap1, &shadowMap2, &shadowMap3, &shadowMap4, &shadowMap5, &shadowMap6,
+             &shadowMap7, &shadowMap8, &shadowMap9, &shadowMap10})
+        release(*spotlight);
+    for (LightCone** cone : {&lightCone1, &lightCone2, &lightCone3, &lightCone4, &lightCone5, &lightCone6, &lightCone7})
+        release(*cone);
+    release(blurStage);
 
     glDeleteTextures(1, &sceneTexture);
     glDeleteTextures(1, &effectTexture);

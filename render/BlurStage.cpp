@@ -1,0 +1,194 @@
+#include "render/BlurStage.h"
+
+#include "render/ShaderProgram.h"
+#include "scene/Registry.h"
+
+#include <glm/glm.hpp>
+#include <glm/gtc/type_ptr.hpp>
+
+#include <iostream>
+
+namespace {
+
+const GLfloat quadPositions[] = {-1, -1, 0, 1, -1, 0, -1, 1, 0, 1, 1, 0};
+const GLfloat quadUvs[] = {0, 0, 1, 0, 0, 1, 1, 1};
+const GLuint quadIndices[] = {0, 1, 2, 2, 1, 3};
+
+constexpr GLenum blurUnit = 10;
+
+struct BlurPass {
+    int target;
+    int source;
+    bool horizontal;
+};
+
+// Ping-pong between targets 1 and 2, starting from the down-sampled image in 0.
+const BlurPass blurPasses[8] = {
+    {1, 0, true}, {2, 1, false}, {1, 2, true}, {2, 1, false},
+    {1, 2, true}, {2, 1, false}, {1, 2, true}, {2, 1, false},
+};
+
+void enableAttribute(const ShaderProgram& program, const char* name, GLuint buffer, GLint components)
+{
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    GLint location = glGetAttribLocation(program.program, name);
+    // A program that does not use the attribute has no location to enable.
+    if (location == -1)
+        return;
+    glEnableVertexAttribArray(static_cast<GLuint>(location));
+    glVertexAttribPointer(static_cast<GLuint>(location), components, GL_FLOAT, GL_FALSE, 0, nullptr);
+}
+
+void setIdentityModelMatrix(const ShaderProgram& program)
+{
+    const glm::mat4 identity(1.0f);
+    glUniformMatrix4fv(glGetUniformLocation(program.program, "modelMatrix"), 1, GL_FALSE, glm::value_ptr(identity));
+}
+
+} // namespace
+
+int blurTargetExtent(int windowExtent)
+{
+    return windowExtent / 4;
+}
+
+BlurStage::BlurStage(int width, int height)
+    : width(width)
+    , height(height)
+    , compositionShader(addTexturesShader)
+    , blurShader(gaussianBlurShader)
+{
+    createQuad();
+    compositionVao = createQuadVao(*compositionShader);
+    blurVao = createQuadVao(*blurShader);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    for (int k = 0; k < 3; ++k)
+        createTarget(k);
+}
+
+BlurStage::~BlurStage()
+{
+    glDeleteBuffers(1, &positionBuffer);
+    glDeleteBuffers(1, &uvBuffer);
+    glDeleteBuffers(1, &indexBuffer);
+    glDeleteVertexArrays(1, &compositionVao);
+    glDeleteVertexArrays(1, &blurVao);
+    glDeleteTextures(3, colorTextures);
+    glDeleteRenderbuffers(3, depthBuffers);
+    glDeleteFramebuffers(3, framebuffers);
+}
+
+void BlurStage::createQuad()
+{
+    glGenBuffers(1, &positionBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, positionBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(quadPositions), quadPositions, GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+
+    glGenBuffers(1, &uvBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, uvBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(quadUvs), quadUvs, GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+
+    glGenBuffers(1, &indexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(quadIndices), quadIndices, GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+GLuint BlurStage::createQuadVao(const ShaderProgram& program) const
+{
+    GLuint vao = 0;
+    glGenVertexArrays(1, &vao);
+    glBindVertexArray(vao);
+    enableAttribute(program, "position", positionBuffer, 3);
+    enableAttribute(program, "uv", uvBuffer, 2);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    return vao;
+}
+
+void BlurStage::createTarget(int k)
+{
+    glGenFramebuffers(1, &framebuffers[k]);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[k]);
+
+    glGenTextures(1, &colorTextures[k]);
+    glBindTexture(GL_TEXTURE_2D, colorTextures[k]);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+
+    glGenRenderbuffers(1, &depthBuffers[k]);
+    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffers[k]);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffers[k]);
+    glFramebufferTexture(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, colorTextures[k], 0);
+    const GLenum drawBuffers[] = {GL_COLOR_ATTACHMENT0};
+    glDrawBuffers(1, drawBuffers);
+
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        std::cout << "Problem mit Framebuffer";
+        complete = false;
+    }
+}
+
+void BlurStage::drawQuad() const
+{
+    glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
+}
+
+void BlurStage::downsample() const
+{
+    if (!complete)
+        return;
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[0]);
+    glViewport(0, 0, width, height);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBindVertexArray(blurVao);
+    drawQuad();
+}
+
+void BlurStage::blur() const
+{
+    if (!complete)
+        return;
+    const glm::vec2 horizontal(1.0f, 0.0f);
+    const glm::vec2 vertical(0.0f, 1.0f);
+    for (const BlurPass& pass : blurPasses) {
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[pass.target]);
+        glViewport(0, 0, width, height);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        blurShader->use();
+        glActiveTexture(GL_TEXTURE0 + blurUnit);
+        glBindTexture(GL_TEXTURE_2D, colorTextures[pass.source]);
+        const GLuint program = blurShader->program;
+        glUniform1i(glGetUniformLocation(program, "colorTexture"), blurUnit);
+        glUniform2fv(glGetUniformLocation(program, "blurDirection"), 1,
+            glm::value_ptr(pass.horizontal ? horizontal : vertical));
+        setIdentityModelMatrix(*blurShader);
+        glUniform1f(glGetUniformLocation(program, "size"), static_cast<float>(pass.horizontal ? width : height));
+        glBindVertexArray(blurVao);
+        drawQuad();
+    }
+    glBindVertexArray(0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDrawBuffer(GL_BACK);
+}
+
+void BlurStage::compose() const
+{
+    if (!complete)
+        return;
+    compositionShader->use();
+    glActiveTexture(GL_TEXTURE0 + blurUnit);
+    glBindTexture(GL_TEXTURE_2D, colorTextures[2]);
+    glUniform1i(glGetUniformLocation(compositionShader->program, "colorTexture"), blurUnit);
+    setIdentityModelMatrix(*compositionShader);
+    glBindVertexArray(compositionVao);
+    drawQuad();
+    glBindVertexArray(0);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <GL/glew.h>
+
+class ShaderProgram;
+
+// The glow post-processing: shrinks the effect image into quarter-size
+// targets, blurs it four times in each direction and adds the result to the
+// scene image on the screen. Colour target 2 carries the blurred image from one
+// frame to the next. A target of zero width or height can never be complete,
+// which is how the failure path is reached on purpose.
+class BlurStage {
+public:
+    GLuint colorTextures[3] = {0, 0, 0};
+    GLuint compositionVao = 0; // attribute locations of compositionShader
+    GLuint blurVao = 0;        // attribute locations of blurShader; also drawn with the note program
+    GLuint positionBuffer = 0;
+    GLuint uvBuffer = 0;
+    GLuint indexBuffer = 0;
+    GLuint framebuffers[3] = {0, 0, 0};
+    GLuint depthBuffers[3] = {0, 0, 0};
+    bool complete = true; // false: downsample, blur and compose do nothing
+    int width;
+    int height;
+    ShaderProgram* compositionShader;
+    ShaderProgram* blurShader;
+
+    // Needs addTexturesShader and gaussianBlurShader built. Leaves framebuffer
+    // 2 bound; prints "Problem mit Framebuffer" for every incomplete target.
+    BlurStage(int width, int height);
+    ~BlurStage();
+    BlurStage(const BlurStage&) = delete;
+    BlurStage& operator=(const BlurStage&) = delete;
+
+    // Draws the quad into target 0 with the program, texture and uniforms
+    // that the caller has set.
+    void downsample() const;
+    // Eight separable passes between targets 1 and 2; ends on the default
+    // framebuffer with the viewport still at the target size.
+    void blur() const;
+    // Adds colour target 2 to the scene image the caller bound on unit 25,
+    // drawing into the framebuffer that is bound.
+    void compose() const;
+
+private:
+    void createQuad();
+    GLuint createQuadVao(const ShaderProgram& program) const;
+    void createTarget(int k);
+    void drawQuad() const;
+};
+
+// The blur targets' width or height for a window extent: a quarter, rounded
+// down.
+int blurTargetExtent(int windowExtent);

@@ -1,0 +1,157 @@
+// The rendering programs of the game: each builds, takes exactly the
+// attributes and uniforms that the drawing code sends it, writes "fragColor",
+// and programs that share a vertex array agree on attribute locations.
+#include "render/ShaderProgram.h"
+#include "render/attributeLocations.h"
+
+#include "renderTestSupport.h"
+#include "support/GlTestContext.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+using namespace render_testing;
+using Names = std::set<std::string>;
+
+Names activeNames(GLuint program, GLenum countQuery, GLenum lengthQuery, bool attributes)
+{
+    GLint count = 0;
+    GLint longest = 0;
+    glGetProgramiv(program, countQuery, &count);
+    glGetProgramiv(program, lengthQuery, &longest);
+    Names names;
+    std::string buffer(static_cast<size_t>(longest) + 1, '\0');
+    for (GLint i = 0; i < count; ++i) {
+        GLsizei length = 0;
+        GLint size = 0;
+        GLenum type = 0;
+        if (attributes)
+            glGetActiveAttrib(program, static_cast<GLuint>(i), longest + 1, &length, &size, &type, buffer.data());
+        else
+            glGetActiveUniform(program, static_cast<GLuint>(i), longest + 1, &length, &size, &type, buffer.data());
+        std::string name = buffer.substr(0, static_cast<size_t>(length));
+        // Built-in inputs such as gl_VertexID are listed too; they are not sent.
+        if (name.rfind("gl_", 0) != 0)
+            names.insert(name);
+    }
+    return names;
+}
+
+Names attributesOf(const ShaderProgram& program)
+{
+    return activeNames(program.program, GL_ACTIVE_ATTRIBUTES, GL_ACTIVE_ATTRIBUTE_MAX_LENGTH, true);
+}
+
+Names uniformsOf(const ShaderProgram& program)
+{
+    return activeNames(program.program, GL_ACTIVE_UNIFORMS, GL_ACTIVE_UNIFORM_MAX_LENGTH, false);
+}
+
+// Every active name is allowed, and every required one is active.
+void expectInterface(const Names& active, const Names& allowed, const Names& required)
+{
+    for (const std::string& name : active)
+        EXPECT_TRUE(allowed.count(name)) << "unexpected \"" << name << "\"";
+    for (const std::string& name : required)
+        EXPECT_TRUE(active.count(name)) << "missing \"" << name << "\"";
+}
+
+class ProgramInterfaces : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_GL_CONTEXT(); }
+};
+
+TEST_F(ProgramInterfaces, GaussianBlur)
+{
+    ShaderProgram blur(gameShader("GaussianBlur.vert"), gameShader("GaussianBlur.frag"));
+    const Names attributes{"position", "uv"};
+    const Names uniforms{"colorTexture", "blurDirection", "modelMatrix", "size"};
+    expectInterface(attributesOf(blur), attributes, attributes);
+    expectInterface(uniformsOf(blur), uniforms, uniforms);
+    EXPECT_EQ(glGetFragDataLocation(blur.program, "fragColor"), 0);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ProgramInterfaces, AddTextures)
+{
+    ShaderProgram composition(gameShaderOrFixture("note.vert"), gameShader("addtextures.frag"));
+    expectInterface(attributesOf(composition), {"position", "uv"}, {"position"});
+    const Names uniforms{"colorTexture", "preprocessTexture", "modelMatrix"};
+    expectInterface(uniformsOf(composition), uniforms, uniforms);
+    EXPECT_EQ(glGetFragDataLocation(composition.program, "fragColor"), 0);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ProgramInterfaces, LightVolume)
+{
+    ShaderProgram cone(gameShader("Test.vert"), gameShader("Test.frag"), gameShader("Test.geom"));
+    expectInterface(attributesOf(cone), {"position"}, {"position"});
+    const Names uniforms{"cameraMatrix", "modelMatrix", "inverseProjection", "Lpos", "Lightcolor", "Ldir", "angle",
+        "shadowTexture"};
+    expectInterface(uniformsOf(cone), uniforms, uniforms);
+    EXPECT_EQ(glGetFragDataLocation(cone.program, "fragColor"), 0);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ProgramInterfaces, TransparencyTakesOnlyTheLitObjectSet)
+{
+    ShaderProgram eyes(gameShaderOrFixture("camera.vert"), gameShader("Transparency.frag"));
+    expectInterface(attributesOf(eyes), {"position", "normal", "uv", "tangent"}, {"position"});
+    Names uniforms = uniformsOf(eyes);
+    const Names litObjectSet{"cameraMatrix", "modelMatrix", "colorTexture", "light.position", "light.intensities",
+        "light.attenuation", "light.ambientCoefficient", "cameraPosition", "materialShininess",
+        "materialSpecularColor", "transparency"};
+    // camera.vert may also read the camera program's spotlight matrices.
+    for (auto name = uniforms.begin(); name != uniforms.end();)
+        name = name->rfind("shadowprojectionMatrix[", 0) == 0 ? uniforms.erase(name) : std::next(name);
+    expectInterface(uniforms, litObjectSet, {"transparency", "cameraMatrix", "modelMatrix"});
+    EXPECT_EQ(glGetFragDataLocation(eyes.program, "fragColor"), 0);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ProgramInterfaces, ToonTakesNothingAndStillDraws)
+{
+    ShaderProgram toon(gameShader("toon.vert"), gameShader("toon.frag"));
+    EXPECT_TRUE(attributesOf(toon).empty());
+    EXPECT_TRUE(uniformsOf(toon).empty());
+
+    RenderTarget target(32, 32);
+    target.clear(glm::vec4(0.0f, 0.0f, 1.0f, 1.0f));
+    GLuint vao = 0;
+    glGenVertexArrays(1, &vao);
+    glBindVertexArray(vao);
+    toon.use();
+    glDrawArrays(GL_TRIANGLES, 0, 3);
+    glBindVertexArray(0);
+    glDeleteVertexArrays(1, &vao);
+    Rgba ball = target.pixel(16, 16);
+    EXPECT_GT(ball.r, ball.b) << "the ball covers the middle";
+    Rgba corner = target.pixel(0, 0);
+    EXPECT_EQ(corner.b, 0) << "the triangle covers the corners too";
+    glUseProgram(0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ProgramInterfaces, SharedAttributesHaveTheSameLocationsInEveryProgram)
+{
+    // The blur quad is built with the blur program and drawn with the note
+    // program; the stand-in note.vert declares "uv" before "position".
+    ShaderProgram blur(gameShader("GaussianBlur.vert"), gameShader("GaussianBlur.frag"));
+    ShaderProgram note(gameShaderOrFixture("note.vert"), gameShaderOrFixture("note.frag"));
+    for (const ShaderProgram* program : {&blur, &note}) {
+        EXPECT_EQ(glGetAttribLocation(program->program, "position"), static_cast<GLint>(attributeLocations::position));
+        EXPECT_EQ(glGetAttribLocation(program->program, "uv"), static_cast<GLint>(attributeLocations::uv));
+    }
+    ShaderProgram eyes(gameShaderOrFixture("camera.vert"), gameShader("Transparency.frag"));
+    ShaderProgram cone(gameShader("Test.vert"), gameShader("Test.frag"), gameShader("Test.geom"));
+    EXPECT_EQ(glGetAttribLocation(eyes.program, "position"), static_cast<GLint>(attributeLocations::position));
+    EXPECT_EQ(glGetAttribLocation(cone.program, "position"), static_cast<GLint>(attributeLocations::position));
+    EXPECT_NO_GL_ERROR();
+}
+
+} // namespace
