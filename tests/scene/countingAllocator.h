@@ -23,6 +23,10 @@ inline long count()
 
 } // namespace allocation
 
+// The pairing is malloc/free throughout; GCC only sees the inlined halves.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t size)
 {
     allocation::counter().fetch_add(1);
@@ -55,3 +59,5 @@ void operator delete[](void* memory, std::size_t) noexcept
 {
     std::free(memory);
 }
+
+#pragma GCC diagnostic pop
