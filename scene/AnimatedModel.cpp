@@ -3,7 +3,6 @@
 #include "app/Camera.h"
 #include "app/GameState.h"
 #include "render/ShaderProgram.h"
-#include "scene/Model.h"
 #include "scene/Registry.h"
 #include "scene/SkeletonNode.h"
 #include "scene/drawing.h"

@@ -8,7 +8,6 @@
 #include "scene/meshLoading.h"
 #include "scene/visibility.h"
 
-#include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -16,12 +15,6 @@
 #include <iostream>
 
 namespace plim::scene {
-
-unsigned modelImportFlags()
-{
-    return aiProcess_CalcTangentSpace | aiProcess_JoinIdenticalVertices | aiProcess_Triangulate
-        | aiProcess_SortByPType;
-}
 
 Model::Model(const glm::mat4& initialModelMatrix, const std::string& path, Texture* texture, ShaderProgram* shader,
     float centerX, float centerY, float centerZ, float uvScale)

@@ -71,8 +71,4 @@ private:
     void createBuffersAndVertexArrays();
 };
 
-// Post-processing of both model loaders: tangents, joined vertices,
-// triangles, primitives sorted by type (32779).
-unsigned modelImportFlags();
-
 } // namespace plim::scene

@@ -1,10 +1,17 @@
 #include "scene/meshLoading.h"
 
+#include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
 #include <limits>
 
 namespace plim::scene {
+
+unsigned modelImportFlags()
+{
+    return aiProcess_CalcTangentSpace | aiProcess_JoinIdenticalVertices | aiProcess_Triangulate
+        | aiProcess_SortByPType;
+}
 
 const aiMesh* firstDrawableMesh(const aiScene* scene)
 {

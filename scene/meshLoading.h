@@ -11,6 +11,10 @@ struct aiScene;
 
 namespace plim::scene {
 
+// Post-processing of both model loaders: tangents, joined vertices,
+// triangles, primitives sorted by type (32779).
+unsigned modelImportFlags();
+
 // The first mesh of an imported scene when it can be drawn safely: every face
 // a triangle whose indices lie inside the vertex array. Null otherwise (no
 // mesh, points or lines first, or indices out of range); the loaders then
