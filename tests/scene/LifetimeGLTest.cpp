@@ -113,6 +113,7 @@ TEST_F(Lifetimes, ReleasingTheRegistryDeletesProgramsSceneObjectsAndTextures)
     delete texture;
     texture = nullptr;
     metalBoxTexture = woodBoxTexture = containerTexture = nullptr;
+    glUseProgram(0); // a deleted program that is still current lives on until unbound
     const scenetest::GlObjectCensus empty = liveGlObjects();
 
     scenetest::buildScenePrograms();
@@ -137,8 +138,7 @@ TEST_F(Lifetimes, ReleasingTheRegistryDeletesProgramsSceneObjectsAndTextures)
     EXPECT_EQ(helpPaper, nullptr);
     EXPECT_EQ(cameraShader, nullptr);
     EXPECT_EQ(metalBoxTexture, nullptr);
-    // GL deletes the program still in use (the animated model made its depth
-    // program current while building) only once it is no longer current.
+    // The animated model made its depth program current while building.
     glUseProgram(0);
     EXPECT_EQ(liveGlObjects(), empty);
     EXPECT_NO_GL_ERROR();

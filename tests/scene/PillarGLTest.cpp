@@ -97,17 +97,6 @@ TEST_F(Pillars, EyeHeightChoosesThePillar)
     EXPECT_FALSE(stack->isBottomActive() || stack->isMiddleActive() || stack->isTopActive());
 }
 
-TEST_F(Pillars, PillarSwitches)
-{
-    EXPECT_TRUE(bottom().toggle());
-    EXPECT_TRUE(bottom().isActive());
-    EXPECT_FALSE(bottom().toggle());
-    bottom().activate();
-    EXPECT_TRUE(bottom().isActive());
-    bottom().deactivate();
-    EXPECT_FALSE(bottom().isActive());
-}
-
 TEST_F(Pillars, TranslationPlacesPillarsAimsAndPole)
 {
     stack->translate(4, 0, 3);

@@ -40,6 +40,27 @@ void* operator new[](std::size_t size)
     return ::operator new(size);
 }
 
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    allocation::counter().fetch_add(1);
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept
+{
+    return ::operator new(size, tag);
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete[](void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+
 void operator delete(void* memory) noexcept
 {
     std::free(memory);
