@@ -5,6 +5,11 @@
 #include "render/ShaderProgram.h"
 #include "render/ShadowMap.h"
 #include "render/Texture.h"
+#include "scene/AnimatedModel.h"
+#include "scene/Model.h"
+#include "scene/Paper.h"
+#include "scene/PillarStack.h"
+#include "scene/Skybox.h"
 
 ShaderProgram* cameraShader = nullptr;
 ShaderProgram* animatedCameraShader = nullptr;
@@ -110,6 +115,18 @@ void releaseRegistry()
              &shadowDistancesShader, &gaussianBlurShader, &addTexturesShader, &noteShader, &lightConeShader,
              &transparencyShader, &animatedShadowDistancesShader})
         release(*program);
+
+    release(skybox);
+    for (plim::scene::Model** model : {&house, &houseNew, &stair, &jukeboxFront, &robot1Bottom, &robot4, &robot5Eyes,
+             &jukebox, &door})
+        release(*model);
+    for (plim::scene::AnimatedModel** model : {&robot1Top, &robot3, &flyingRobot, &robot6A, &robot6B, &robot6C,
+             &robot6D})
+        release(*model);
+    for (plim::scene::PillarStack*& stack : pillarStacks)
+        release(stack);
+    for (plim::scene::Paper** paper : {&helpPaper, &level1Paper, &level2Paper})
+        release(*paper);
 
     for (Texture** texture : {&woodBoxTexture, &metalBoxTexture, &robot1TopTexture, &robot1BottomTexture,
              &robot3Texture, &robot4Texture, &robot6Texture, &instrumentsTexture, &jukeboxTexture, &doorTexture,

@@ -1,0 +1,17 @@
+#version 150 core
+#extension GL_ARB_explicit_attrib_location : require
+
+layout(location = 0) in vec3 position;
+layout(location = 4) in ivec4 boneId;
+layout(location = 5) in vec4 boneWeight;
+
+uniform mat4 lightprojectionMatrix;
+uniform mat4 modelMatrix;
+uniform mat4 boneMatrices[30];
+
+void main()
+{
+    mat4 skin = boneMatrices[boneId.x] * boneWeight.x + boneMatrices[boneId.y] * boneWeight.y
+        + boneMatrices[boneId.z] * boneWeight.z + boneMatrices[boneId.w] * boneWeight.w;
+    gl_Position = lightprojectionMatrix * modelMatrix * skin * vec4(position, 1.0);
+}

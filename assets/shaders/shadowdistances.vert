@@ -1,0 +1,12 @@
+#version 150 core
+#extension GL_ARB_explicit_attrib_location : require
+
+layout(location = 0) in vec3 position;
+
+uniform mat4 lightprojectionMatrix;
+uniform mat4 modelMatrix;
+
+void main()
+{
+    gl_Position = lightprojectionMatrix * modelMatrix * vec4(position, 1.0);
+}

@@ -1,0 +1,199 @@
+#include "scene/AnimatedModel.h"
+
+#include "app/Camera.h"
+#include "app/GameState.h"
+#include "render/ShaderProgram.h"
+#include "scene/Registry.h"
+#include "scene/SkeletonNode.h"
+#include "scene/drawing.h"
+#include "scene/meshLoading.h"
+#include "scene/skeletalAnimation.h"
+#include "scene/visibility.h"
+
+#include <assimp/scene.h>
+
+#include <algorithm>
+#include <iostream>
+
+namespace plim::scene {
+
+AnimatedModel::AnimatedModel(const glm::mat4& initialModelMatrix, const std::string& path, Texture* texture,
+    ShaderProgram* depthShader, float uvScale, float cullMargin, const glm::vec3& initialCenter)
+    : SceneObject(initialModelMatrix)
+    , center(initialCenter)
+    , cullMargin(cullMargin)
+    , shader(animatedCameraShader)
+    , texture(texture)
+    , depthShader(depthShader)
+    , uvScale(uvScale)
+{
+    for (int i = 0; i < boneMatrixCapacity; ++i) {
+        boneTransforms[i] = glm::mat4(1.0f);
+        boneOffsets[i] = glm::mat4(1.0f);
+    }
+    if (!load(path))
+        return;
+    createBuffersAndVertexArrays();
+}
+
+AnimatedModel::~AnimatedModel()
+{
+    const GLuint buffers[] = {
+        positionBuffer, normalBuffer, indexBuffer, uvBuffer, tangentBuffer, boneIdBuffer, boneWeightBuffer};
+    glDeleteBuffers(7, buffers);
+    const GLuint vertexArrays[] = {litVao, depthVao};
+    glDeleteVertexArrays(2, vertexArrays);
+    delete skeleton;
+}
+
+bool AnimatedModel::load(const std::string& path)
+{
+    const aiScene* scene = importer.ReadFile(path, modelImportFlags());
+    const aiMesh* mesh = firstDrawableMesh(scene);
+    if (!mesh) {
+        importer.FreeScene();
+        std::cout << "Import Failed!!!" << std::endl;
+        return false;
+    }
+    // Checked before anything is copied, so a rejected file leaves the model
+    // exactly as a failed import does.
+    const std::string problem = modelLimitProblem(*scene, *mesh);
+    if (!problem.empty()) {
+        importer.FreeScene();
+        std::cout << "Model rejected: " << path << ": " << problem << std::endl;
+        return false;
+    }
+
+    MeshArrays arrays;
+    copyMesh(*mesh, uvScale, arrays);
+    positions = std::move(arrays.positions);
+    normals = std::move(arrays.normals);
+    indices = std::move(arrays.indices);
+    uvs = std::move(arrays.uvs);
+    tangents = std::move(arrays.tangents);
+    vertexCount = static_cast<GLuint>(positions.size());
+    indexCount = static_cast<GLuint>(indices.size());
+    boxMax = arrays.boxMax;
+    boxMin = arrays.boxMin;
+    for (int axis = 0; axis < 3; ++axis)
+        center[axis] = static_cast<float>((static_cast<double>(boxMax[axis]) + boxMin[axis]) * 0.5);
+    radius = glm::length(boxMax - center);
+
+    boneCount = loadBoneTable(*mesh, boneNames, boneOffsets, boneIds, boneWeights);
+    if (!buildSkeleton(scene->mRootNode, skeleton, boneCount, boneNames))
+        std::cout << "No skeleton found in file" << std::endl;
+    attachAnimation(*scene, skeleton);
+    return true;
+}
+
+void AnimatedModel::createBuffersAndVertexArrays()
+{
+    const GLsizeiptr n = vertexCount;
+    positionBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 12 * n, positions.data());
+    normalBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 12 * n, normals.data());
+    indexBuffer = createStaticBuffer(GL_ELEMENT_ARRAY_BUFFER, 4 * GLsizeiptr(indexCount), indices.data());
+    uvBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 8 * n, uvs.data());
+    tangentBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 12 * n, tangents.data());
+    boneIdBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 16 * n, boneIds.data());
+    boneWeightBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 16 * n, boneWeights.data());
+
+    glGenVertexArrays(1, &litVao);
+    glBindVertexArray(litVao);
+    attachFloatAttribute(shader, "position", positionBuffer, 3);
+    attachFloatAttribute(shader, "normal", normalBuffer, 3);
+    attachFloatAttribute(shader, "uv", uvBuffer, 2);
+    attachFloatAttribute(shader, "tangent", tangentBuffer, 3);
+    attachIntAttribute(shader, "boneId", boneIdBuffer, 4);
+    attachFloatAttribute(shader, "boneWeight", boneWeightBuffer, 4);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    glBindVertexArray(0);
+
+    glUseProgram(programName(depthShader));
+    glGenVertexArrays(1, &depthVao);
+    glBindVertexArray(depthVao);
+    attachFloatAttribute(depthShader, "position", positionBuffer, 3);
+    attachIntAttribute(depthShader, "boneId", boneIdBuffer, 4);
+    attachFloatAttribute(depthShader, "boneWeight", boneWeightBuffer, 4);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+void AnimatedModel::update(double deltaTime)
+{
+    SceneObject::update(deltaTime);
+}
+
+void AnimatedModel::draw()
+{
+    if (litVao == 0)
+        return;
+    const GLuint program = programName(shader);
+    glUseProgram(program);
+    uploadBoneMatrices(program, boneTransforms, boneCount);
+    drawTriangles(litVao, indexCount);
+}
+
+void AnimatedModel::translate(double x, double y, double z)
+{
+    SceneObject::translate(x, y, z);
+}
+
+void AnimatedModel::scale(double x, double y, double z)
+{
+    SceneObject::scale(x, y, z);
+    radius *= static_cast<float>(std::max({x, y, z}));
+}
+
+void AnimatedModel::rotate(double x, double y, double z, float angle)
+{
+    SceneObject::rotate(x, y, z, angle);
+}
+
+bool AnimatedModel::drawLit(Camera viewer, bool noCulling)
+{
+    if (!isVisible(viewer.position, viewer.viewMatrix(), viewer.projectionMatrix(), cullMargin, noCulling,
+            getCenter(), radius))
+        return false;
+    if (litVao == 0)
+        return true; // an empty model is not culled, it just has nothing to draw
+    const GLuint program = programName(shader);
+    glUseProgram(program);
+    uploadLitUniforms(program, viewer, modelMatrix, texture, {0.1f, 1.0f, false});
+    uploadBoneMatrices(program, boneTransforms, boneCount);
+    drawTriangles(litVao, indexCount);
+    return true;
+}
+
+ShaderProgram* AnimatedModel::getShader() const
+{
+    return shader;
+}
+
+glm::vec3 AnimatedModel::getCenter() const
+{
+    return glm::vec3(modelMatrix * glm::vec4(center, 1.0f));
+}
+
+void AnimatedModel::drawDepth(
+    const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection)
+{
+    if (!isVisible(lightPosition, lightView, lightProjection, radius, frustumCullingOff, getCenter(), radius))
+        return;
+    if (depthVao == 0)
+        return;
+    const GLuint program = programName(depthShader);
+    glUseProgram(program);
+    setUniform(program, "modelMatrix", modelMatrix);
+    uploadBoneMatrices(program, boneTransforms, boneCount);
+    drawTriangles(depthVao, indexCount);
+}
+
+void AnimatedModel::evaluateNode(
+    const SkeletonNode* node, const glm::mat4* offsets, glm::mat4* transforms, double time, glm::mat4 parent) const
+{
+    plim::scene::evaluateNode(node, offsets, transforms, time, parent);
+}
+
+} // namespace plim::scene

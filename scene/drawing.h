@@ -1,0 +1,47 @@
+#pragma once
+
+#include <GL/glew.h>
+#include <glm/glm.hpp>
+
+class Camera;
+class ShaderProgram;
+class Texture;
+
+namespace plim::scene {
+
+// Uniform uploads by name; a name the program lacks gives -1, which GL ignores.
+void setUniform(GLuint program, const char* name, const glm::mat4& value);
+void setUniform(GLuint program, const char* name, const glm::vec3& value);
+void setUniform(GLuint program, const char* name, float value);
+void setUniform(GLuint program, const char* name, int value);
+
+// The uniform set of every lit object draw, in the fixed order the shaders are
+// written for. With pointLightCopy, "Lpos" repeats the point light's position
+// right after "light.position" (the pillars' glow shader reads it).
+struct LitSurface {
+    float ambientCoefficient;
+    float transparency;
+    bool pointLightCopy;
+};
+void uploadLitUniforms(GLuint program, const Camera& viewer, const glm::mat4& modelMatrix, const Texture* texture,
+    const LitSurface& surface);
+
+// Uploads "boneMatrices[i]" for i below count. Builds each name in a fixed
+// buffer so that a frame allocates nothing.
+void uploadBoneMatrices(GLuint program, const glm::mat4* transforms, int count);
+
+// Binds the vertex array, draws its indices as triangles and unbinds it.
+void drawTriangles(GLuint vertexArray, GLuint indexCount);
+
+// A buffer generated, bound, filled once with GL_STATIC_DRAW and unbound.
+GLuint createStaticBuffer(GLenum target, GLsizeiptr bytes, const void* data);
+
+// For the vertex array being built: binds the buffer and, when the program
+// knows the attribute, enables it at the program's location. Integer
+// attributes stay integers in the shader.
+void attachFloatAttribute(const ShaderProgram* program, const char* name, GLuint buffer, GLint components);
+void attachIntAttribute(const ShaderProgram* program, const char* name, GLuint buffer, GLint components);
+
+GLuint programName(const ShaderProgram* program);
+
+} // namespace plim::scene
