@@ -1,12 +1,11 @@
 #version 150 core
-#extension GL_ARB_explicit_attrib_location : require
 
-layout(location = 0) in vec3 position;
-layout(location = 1) in vec3 normal;
-layout(location = 2) in vec2 uv;
-layout(location = 3) in vec3 tangent;
-layout(location = 4) in ivec4 boneId;
-layout(location = 5) in vec4 boneWeight;
+in vec3 position;
+in vec3 normal;
+in vec2 uv;
+in vec3 tangent;
+in ivec4 boneId;
+in vec4 boneWeight;
 
 uniform mat4 cameraMatrix;
 uniform mat4 modelMatrix;

@@ -1,9 +1,8 @@
 #version 150 core
-#extension GL_ARB_explicit_attrib_location : require
 
-layout(location = 0) in vec3 position;
-layout(location = 4) in ivec4 boneId;
-layout(location = 5) in vec4 boneWeight;
+in vec3 position;
+in ivec4 boneId;
+in vec4 boneWeight;
 
 uniform mat4 lightprojectionMatrix;
 uniform mat4 modelMatrix;

@@ -1,12 +1,9 @@
 #version 150 core
-// Explicit locations keep every program that shares a vertex array in step:
-// position 0, normal 1, uv 2, tangent 3, boneId 4, boneWeight 5.
-#extension GL_ARB_explicit_attrib_location : require
 
-layout(location = 0) in vec3 position;
-layout(location = 1) in vec3 normal;
-layout(location = 2) in vec2 uv;
-layout(location = 3) in vec3 tangent;
+in vec3 position;
+in vec3 normal;
+in vec2 uv;
+in vec3 tangent;
 
 uniform mat4 cameraMatrix;
 uniform mat4 modelMatrix;

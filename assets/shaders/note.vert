@@ -1,8 +1,7 @@
 #version 150 core
-#extension GL_ARB_explicit_attrib_location : require
 
-layout(location = 0) in vec3 position;
-layout(location = 2) in vec2 uv;
+in vec3 position;
+in vec2 uv;
 
 // The full-screen passes never set a projection; the identity keeps their
 // quads where they are.

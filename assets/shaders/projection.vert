@@ -1,9 +1,8 @@
 #version 150 core
-#extension GL_ARB_explicit_attrib_location : require
 
-layout(location = 0) in vec3 position;
-layout(location = 1) in vec3 normal;
-layout(location = 2) in vec2 uv;
+in vec3 position;
+in vec3 normal;
+in vec2 uv;
 
 uniform mat4 cameraMatrix;
 uniform mat4 modelMatrix;

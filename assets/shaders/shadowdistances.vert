@@ -1,7 +1,6 @@
 #version 150 core
-#extension GL_ARB_explicit_attrib_location : require
 
-layout(location = 0) in vec3 position;
+in vec3 position;
 
 uniform mat4 lightprojectionMatrix;
 uniform mat4 modelMatrix;
