@@ -133,6 +133,26 @@ public:
         glUniform3fv(glGetUniformLocation(program_, "eye"), 1, &eye[0]);
     }
 
+    // Starts one picture of a 3 × 2 grid of small pictures; the first one
+    // clears the whole image.
+    void beginTile(int tile, const glm::vec3& eye, const glm::vec3& target)
+    {
+        if (tile == 0)
+            begin(eye, target);
+        int w = width / 3, h = height / 2;
+        int x = (tile % 3) * w, y = (1 - tile / 3) * h;
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(x, y, w, h);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+        glViewport(x, y, w, h);
+        glm::mat4 view = glm::lookAt(eye, target, glm::vec3(0, 1, 0));
+        glm::mat4 projection = glm::perspective(glm::radians(50.0f), float(w) / h, 0.05f, 400.0f);
+        glm::mat4 viewProjection = projection * view;
+        glUniformMatrix4fv(glGetUniformLocation(program_, "viewProjection"), 1, GL_FALSE, &viewProjection[0][0]);
+        glUniform3fv(glGetUniformLocation(program_, "eye"), 1, &eye[0]);
+    }
+
     void draw(const std::vector<glm::vec3>& positions, const std::vector<glm::vec3>& normals,
         const std::vector<glm::vec2>& uvs, const std::vector<unsigned>& indices, GLuint texture, float glow = 0.0f)
     {
@@ -288,9 +308,9 @@ WorldMesh worldMesh(const std::string& global, double time)
     return result;
 }
 
-void drawGlobal(Renderer& renderer, const std::string& global, const std::string& textureOverride = "")
+void drawGlobal(Renderer& renderer, const std::string& global, const std::string& textureOverride = "", double time = -1.0)
 {
-    WorldMesh mesh = worldMesh(global, poseTimeOf(global));
+    WorldMesh mesh = worldMesh(global, time < 0.0 ? poseTimeOf(global) : time);
     if (!mesh.loaded)
         return;
     Look look = lookOf(global);
@@ -352,6 +372,38 @@ TEST_F(ModelGallery, EachModelAloneFromTwoAnglesShowsTheModel)
             if (!lookOf(global).texture.empty()) {
                 EXPECT_GT(spread, 0.015) << global << " " << suffix << " is one flat colour";
             }
+        }
+    }
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ModelGallery, EveryDanceAsAStripOfMoments)
+{
+    Renderer renderer;
+    ASSERT_TRUE(renderer.linked());
+    for (const char* global : {"robot1Top", "robot3", "flyingRobot", "robot6A"}) {
+        const SceneModel& model = sceneModel(global);
+        std::vector<Clip> clips = clipsOf(model.file);
+        for (std::size_t c = 0; c < clips.size(); ++c) {
+            const Clip& clip = clips[c];
+            Bounds bounds;
+            for (const glm::vec3& p : worldMesh(global, clip.start).positions)
+                bounds.add(p);
+            glm::vec3 centre = bounds.centre();
+            float radius = glm::length(bounds.max - bounds.min) * 0.5f;
+            float facing = glm::radians(facingOf(global) + 20.0f);
+            glm::vec3 eye = centre + glm::vec3(std::sin(facing), 0.2f, std::cos(facing)) * (radius * 2.8f);
+            for (int tile = 0; tile < 6; ++tile) {
+                double time = clip.start + (clip.end - clip.start) * tile / 6.0;
+                renderer.beginTile(tile, eye, centre);
+                if (std::string(global) == "robot1Top")
+                    drawGlobal(renderer, "robot1Bottom");
+                if (std::string(global) == "flyingRobot")
+                    drawGlobal(renderer, "robot5Eyes");
+                drawGlobal(renderer, global, "", time);
+            }
+            auto [coverage, spread] = renderer.finish(std::string("dance_") + global + "_clip" + std::to_string(c + 1));
+            EXPECT_GT(coverage, 0.02) << global;
         }
     }
     EXPECT_NO_GL_ERROR();

@@ -146,10 +146,12 @@ Pose bounce(const Rig& rig, double phase)
     turnBy(pose[Head], 14 * pulse(phase, 4), xAxis);
     turnBy(pose[Head], -10 * wave(phase, 2), zAxis);
     float left = firstHalf(phase, 2), right = secondHalf(phase, 2);
-    turnBy(pose[ShoulderL], -70 * left, xAxis);
-    turnBy(pose[ShoulderR], -70 * right, xAxis);
-    turnBy(pose[ElbowL], -60 * left, xAxis);
-    turnBy(pose[ElbowR], -60 * right, xAxis);
+    turnBy(pose[ShoulderL], 25 * left, zAxis);
+    turnBy(pose[ShoulderR], -25 * right, zAxis);
+    turnBy(pose[ShoulderL], -60 * left, xAxis);
+    turnBy(pose[ShoulderR], -60 * right, xAxis);
+    turnBy(pose[ElbowL], -45 * left, xAxis);
+    turnBy(pose[ElbowR], -45 * right, xAxis);
     turnBy(pose[Antenna], 15 * wave(phase, 4), zAxis);
     plantFeet(rig, pose, 0);
     return pose;
