@@ -96,6 +96,14 @@ inline const SceneModel& sceneModel(const std::string& global)
 
 inline glm::vec3 transformPoint(const glm::mat4& m, const glm::vec3& p) { return glm::vec3(m * glm::vec4(p, 1.0f)); }
 
+inline std::vector<glm::vec3> positionsOf(const aiMesh* mesh)
+{
+    std::vector<glm::vec3> result;
+    for (unsigned i = 0; mesh && i < mesh->mNumVertices; ++i)
+        result.emplace_back(mesh->mVertices[i].x, mesh->mVertices[i].y, mesh->mVertices[i].z);
+    return result;
+}
+
 // One imported file; the importer keeps the scene alive.
 struct Imported {
     std::shared_ptr<Assimp::Importer> importer = std::make_shared<Assimp::Importer>();
@@ -112,13 +120,7 @@ struct Imported {
             mesh = scene->mMeshes[0];
     }
 
-    std::vector<glm::vec3> positions() const
-    {
-        std::vector<glm::vec3> result;
-        for (unsigned i = 0; mesh && i < mesh->mNumVertices; ++i)
-            result.emplace_back(mesh->mVertices[i].x, mesh->mVertices[i].y, mesh->mVertices[i].z);
-        return result;
-    }
+    std::vector<glm::vec3> positions() const { return positionsOf(mesh); }
 };
 
 // The clips each animated file holds, as stretches of its time line.
@@ -224,9 +226,10 @@ public:
     bool hasSkeleton = false;
     Node root;
 
-    explicit Skin(const Imported& file)
+    explicit Skin(const Imported& file) : Skin(file.scene, file.mesh) {}
+
+    Skin(const aiScene* scene, const aiMesh* mesh)
     {
-        const aiMesh* mesh = file.mesh;
         ids.assign(mesh->mNumVertices, glm::ivec4(0));
         weights.assign(mesh->mNumVertices, glm::vec4(1, 0, 0, 0));
         std::vector<int> counts(mesh->mNumVertices, 0);
@@ -248,9 +251,9 @@ public:
                 ++count;
             }
         }
-        hasSkeleton = build(file.scene->mRootNode, root);
-        if (hasSkeleton && file.scene->mNumAnimations > 0) {
-            const aiAnimation* animation = file.scene->mAnimations[0];
+        hasSkeleton = build(scene->mRootNode, root);
+        if (hasSkeleton && scene->mNumAnimations > 0) {
+            const aiAnimation* animation = scene->mAnimations[0];
             for (unsigned c = 0; c < animation->mNumChannels; ++c) {
                 const aiNodeAnim* channel = animation->mChannels[c];
                 Node* node = find(root, channel->mNodeName.C_Str());

@@ -108,8 +108,45 @@ void appendKeyTimes(std::vector<double>& times, double start, double end, double
     }
 }
 
+namespace {
+
+// The game's loader keeps at most 30 bones and 4 influences a vertex, drops
+// weights under 0.2, and the importer drops joints no vertex follows (their
+// children would then lose their parents' motion): refuse such a robot.
+void checkSkin(const SkinnedRobot& robot)
+{
+    const Rig& rig = *robot.rig;
+    if (rig.jointCount() > 30)
+        throw std::runtime_error(robot.name + ": more than 30 bones");
+    std::vector<bool> followed(static_cast<std::size_t>(rig.jointCount()), false);
+    for (std::size_t v = 0; v < robot.mesh.vertexCount(); ++v) {
+        float sum = 0.0f;
+        for (int k = 0; k < 4; ++k) {
+            float w = robot.mesh.boneWeights[v][k];
+            if (w <= 0.0f)
+                continue;
+            int bone = robot.mesh.boneIds[v][k];
+            if (w < 0.2f || bone < 0 || bone >= rig.jointCount())
+                throw std::runtime_error(robot.name + ": a vertex weight the game's loader would drop");
+            followed[static_cast<std::size_t>(bone)] = true;
+            sum += w;
+        }
+        if (std::fabs(sum - 1.0f) > 1e-4f)
+            throw std::runtime_error(robot.name + ": vertex weights that do not add up to 1");
+    }
+    for (int j = 0; j < rig.jointCount(); ++j) {
+        if (!followed[static_cast<std::size_t>(j)])
+            throw std::runtime_error(robot.name + ": no vertex follows the joint " + rig.name(j));
+        if (rig.name(j).size() >= 150)
+            throw std::runtime_error(robot.name + ": a joint name too long for the game");
+    }
+}
+
+} // namespace
+
 Bytes writeSkinnedRobot(const SkinnedRobot& robot)
 {
+    checkSkin(robot);
     const Rig& rig = *robot.rig;
     glm::mat4 shownToRig = glm::scale(glm::mat4(1.0f), 1.0f / rig.stretch());
     Mesh mesh = robot.mesh;
