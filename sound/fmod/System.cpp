@@ -208,10 +208,11 @@ FMOD_RESULT System::release()
                 freeSlot(static_cast<int>(i));
         for (ChannelSlot& slot : slots)
             slot.destroyVoice();
+        output->close();
+        // Streams the game did not release itself.
         for (Sound* sound : sounds)
             delete sound;
         sounds.clear();
-        output->close();
     }
     delete this;
     return FMOD_OK;
