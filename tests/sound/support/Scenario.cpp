@@ -1,5 +1,8 @@
 #include "Scenario.h"
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <sstream>
 
 namespace sound_test {
@@ -12,9 +15,32 @@ testing_support::ChildResult runScenario(const std::vector<std::string>& argumen
     return testing_support::runProgram(argv, options);
 }
 
+namespace {
+
+// Removes the tests' folders once all tests have run. A gtest environment
+// rather than a static destructor: child processes forked by a test exit
+// through static destruction too, and must leave the folders alone.
+class FolderCleanup : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        for (const std::string& folder : folders) {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder, ignored);
+        }
+    }
+    std::vector<std::string> folders;
+};
+
+FolderCleanup* cleanup = static_cast<FolderCleanup*>(::testing::AddGlobalTestEnvironment(new FolderCleanup));
+
+} // namespace
+
 std::string testFolder()
 {
-    return testing_support::makeTempDirectory("clankora-sound");
+    std::string folder = testing_support::makeTempDirectory("clankora-sound");
+    cleanup->folders.push_back(folder);
+    return folder;
 }
 
 testing_support::ChildOptions withOpenALConfig(const std::string& configText)
