@@ -1,6 +1,17 @@
 #include "sound/fmod/StreamThread.h"
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 namespace FMOD {
+
+struct StreamThread::Worker {
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stopping = false;
+    std::thread thread;
+};
 
 StreamThread::~StreamThread()
 {
@@ -10,18 +21,18 @@ StreamThread::~StreamThread()
 void StreamThread::start(std::function<void()> job, std::chrono::milliseconds period)
 {
     stop();
-    stopping = false;
-    worker = new std::thread(&StreamThread::loop, this, std::move(job), period);
+    worker = new Worker;
+    worker->thread = std::thread(&StreamThread::loop, worker, std::move(job), period);
 }
 
-void StreamThread::loop(std::function<void()> job, std::chrono::milliseconds period)
+void StreamThread::loop(Worker* worker, std::function<void()> job, std::chrono::milliseconds period)
 {
-    std::unique_lock<std::mutex> lock(mutex);
-    while (!stopping) {
+    std::unique_lock<std::mutex> lock(worker->mutex);
+    while (!worker->stopping) {
         lock.unlock();
         job();
         lock.lock();
-        wake.wait_for(lock, period, [this] { return stopping; });
+        worker->wake.wait_for(lock, period, [worker] { return worker->stopping; });
     }
 }
 
@@ -30,11 +41,11 @@ void StreamThread::stop()
     if (!worker)
         return;
     {
-        std::lock_guard<std::mutex> lock(mutex);
-        stopping = true;
+        std::lock_guard<std::mutex> lock(worker->mutex);
+        worker->stopping = true;
     }
-    wake.notify_all();
-    worker->join();
+    worker->wake.notify_all();
+    worker->thread.join();
     delete worker;
     worker = nullptr;
 }

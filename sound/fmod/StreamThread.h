@@ -1,10 +1,7 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
-#include <thread>
 
 namespace FMOD {
 
@@ -26,14 +23,13 @@ public:
     bool running() const { return worker != nullptr; }
 
 private:
-    void loop(std::function<void()> job, std::chrono::milliseconds period);
+    struct Worker;
+    static void loop(Worker* worker, std::function<void()> job, std::chrono::milliseconds period);
 
-    std::mutex mutex;
-    std::condition_variable wake;
-    bool stopping = false;
-    // A pointer, so that a forked child can drop it: destroying a joinable
-    // std::thread would end the process.
-    std::thread* worker = nullptr;
+    // The thread and everything it waits on, in one block that a forked child
+    // can drop: the copies it inherits of a joinable thread or of a condition
+    // variable with a waiter cannot be destroyed.
+    Worker* worker = nullptr;
 };
 
 } // namespace FMOD

@@ -104,4 +104,23 @@ TEST_F(SoundLifetime, StreamThreadStandsUpToEveryCallAtAnyFrameRate)
     EXPECT_GT(operations, 200);
 }
 
+TEST_F(SoundLifetime, HeardStreamAdvancesEndsAndIsFreedByUpdate)
+{
+    ChildOptions options = withOpenALConfig("[general]\ndrivers=null\n");
+    ChildResult result = runScenario({"once", files[0]}, options);
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out, "advanced yes, then answers 36\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(SoundLifetime, ForkedChildGoesOnSilentlyAndTheParentKeepsItsSound)
+{
+    ChildOptions options = withOpenALConfig("[general]\ndrivers=null\n");
+    ChildResult result = runScenario({"fork", files[5]}, options);
+    EXPECT_FALSE(result.timedOut) << "a lock held across fork() would hang the child";
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out, "child advanced yes\nchild exited 0\nparent advanced yes\n");
+    EXPECT_EQ(result.err, "");
+}
+
 } // namespace

@@ -13,6 +13,7 @@
 #include <random>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -253,6 +254,65 @@ int stress(const std::vector<std::string>& files, double seconds)
     return 0;
 }
 
+// A stream played once to its end on a device: the channel advances, ends,
+// and the next update frees it.
+int once(const std::string& file)
+{
+    FMOD::Sound* sound = nullptr;
+    SFMOD::SoundSystem::checkResult(soundSystem.system->createStream(file.c_str(), FMOD_LOOP_NORMAL, nullptr, &sound));
+    FMOD::Channel* channel = nullptr;
+    SFMOD::SoundSystem::checkResult(soundSystem.system->playSound(FMOD_CHANNEL_FREE, sound, true, &channel));
+    channel->setLoopCount(0);
+    channel->setPaused(false);
+    unsigned int previous = 0;
+    int advances = 0;
+    bool playing = true;
+    FMOD_RESULT result = FMOD_OK;
+    Clock::time_point giveUp = Clock::now() + std::chrono::seconds(5);
+    while (result == FMOD_OK && Clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        soundSystem.update();
+        unsigned int position = positionMs(channel);
+        if (position != ~0u) {
+            advances += position > previous;
+            previous = position;
+        }
+        result = channel->isPlaying(&playing);
+    }
+    std::printf("advanced %s, then answers %d\n", advances >= 3 ? "yes" : "no", static_cast<int>(result));
+    sound->release();
+    return 0;
+}
+
+// fork() while a device plays and the stream thread runs: the child carries
+// on silently and exits cleanly, the parent keeps its sound.
+int forkWhilePlaying(const std::string& file)
+{
+    triphopDrumSong = soundSystem.createSong(file);
+    triphopDrumSong.play();
+    runFrames(0.2, 30.0);
+    std::fflush(stdout);
+    pid_t child = fork();
+    if (child == 0) {
+        funkDrumSong = soundSystem.createSong(file);
+        funkDrumSong.play();
+        triphopDrumSong.play();
+        unsigned int before = positionMs(triphopDrumSong.getChannel());
+        runFrames(0.2, 30.0);
+        unsigned int after = positionMs(triphopDrumSong.getChannel());
+        std::printf("child advanced %s\n", after > before ? "yes" : "no");
+        std::fflush(stdout);
+        std::exit(0);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    std::printf("child exited %d\n", WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    unsigned int before = positionMs(triphopDrumSong.getChannel());
+    runFrames(0.2, 30.0);
+    std::printf("parent advanced %s\n", positionMs(triphopDrumSong.getChannel()) > before ? "yes" : "no");
+    return 0;
+}
+
 double cpuSeconds()
 {
     rusage usage;
@@ -306,6 +366,10 @@ int main(int argc, char** argv)
         status = exitOrder(rest, command == "exitorder-leak");
     else if (command == "stress" && rest.size() >= 2)
         status = stress(std::vector<std::string>(rest.begin() + 1, rest.end()), std::atof(rest[0].c_str()));
+    else if (command == "once" && rest.size() == 1)
+        status = once(rest[0]);
+    else if (command == "fork" && rest.size() == 1)
+        status = forkWhilePlaying(rest[0]);
     else if (command == "cost" && rest.size() >= 2)
         status = cost(std::vector<std::string>(rest.begin() + 1, rest.end()), std::atof(rest[0].c_str()));
     else
