@@ -285,7 +285,8 @@ int once(const std::string& file)
 }
 
 // fork() while a device plays and the stream thread runs: the child carries
-// on silently and exits cleanly, the parent keeps its sound.
+// on silently and exits cleanly, the parent keeps its sound. Positions loop,
+// so "advanced" means "moved".
 int forkWhilePlaying(const std::string& file)
 {
     triphopDrumSong = soundSystem.createSong(file);
@@ -300,7 +301,7 @@ int forkWhilePlaying(const std::string& file)
         unsigned int before = positionMs(triphopDrumSong.getChannel());
         runFrames(0.2, 30.0);
         unsigned int after = positionMs(triphopDrumSong.getChannel());
-        std::printf("child advanced %s\n", after > before ? "yes" : "no");
+        std::printf("child advanced %s\n", after != before ? "yes" : "no");
         std::fflush(stdout);
         std::exit(0);
     }
@@ -309,7 +310,7 @@ int forkWhilePlaying(const std::string& file)
     std::printf("child exited %d\n", WIFEXITED(status) ? WEXITSTATUS(status) : -1);
     unsigned int before = positionMs(triphopDrumSong.getChannel());
     runFrames(0.2, 30.0);
-    std::printf("parent advanced %s\n", positionMs(triphopDrumSong.getChannel()) > before ? "yes" : "no");
+    std::printf("parent advanced %s\n", positionMs(triphopDrumSong.getChannel()) != before ? "yes" : "no");
     return 0;
 }
 
