@@ -19,7 +19,7 @@ public:
     FMOD_RESULT getPaused(bool* paused);
     // Null puts the channel back outside every group.
     FMOD_RESULT setChannelGroup(ChannelGroup* channelgroup);
-    // -1 loops without end, 0 plays once more to the end, n loops n times more.
+    // -1 loops without end; 0 plays on to the end and stops; n jumps back n more times.
     FMOD_RESULT setLoopCount(int loopcount);
     FMOD_RESULT setMode(FMOD_MODE mode);
     FMOD_RESULT setPosition(unsigned int position, FMOD_TIMEUNIT postype);

@@ -4,6 +4,7 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
@@ -44,10 +45,9 @@ class QuietFirstUse {
 public:
     QuietFirstUse()
     {
-        static bool used = false;
-        if (used)
+        static std::atomic<bool> used{false};
+        if (used.exchange(true))
             return;
-        used = true;
         if (std::getenv("ALSOFT_LOGLEVEL"))
             return;
         silenceBackendLibraries();
