@@ -197,7 +197,7 @@ TEST_F(CapturedSongs, PlayingAgainRestartsOnANewChannelAndStopEndsOnlyThatSong)
     EXPECT_NEAR(rms(left, begin, end), other / std::sqrt(2.0), levelTolerance) << "and nothing else";
 }
 
-TEST_F(CapturedSongs, PausedGroupIsSilentAndResumesWhereItStopped)
+TEST_F(CapturedSongs, PausedGroupIsSilentAndResumesWhereItStoppedAndItsVolumeScales)
 {
     Capture capture = runCaptured({"pausegroup", marked, steady1250});
     expectCleanRun(capture);
@@ -213,6 +213,11 @@ TEST_F(CapturedSongs, PausedGroupIsSilentAndResumesWhereItStopped)
     EXPECT_NEAR(amplitudeAt(left, begin, end, 660.0), 0.25, heardTolerance);
     EXPECT_LT(amplitudeAt(left, begin, end, 440.0), 0.01);
     EXPECT_NEAR(amplitudeAt(left, begin, end, 1250.0), 0.25, heardTolerance);
+
+    // The group's volume scales every song in it.
+    begin = capture.sampleOf("half", 0.06);
+    end = capture.sampleOf("half", 0.35);
+    EXPECT_NEAR(amplitudeAt(left, begin, end, 1250.0), fileLevel(steady1250, 1250.0, 0.2, 0.8) / 2.0, levelTolerance);
 }
 
 } // namespace

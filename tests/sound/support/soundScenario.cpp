@@ -185,6 +185,9 @@ int pauseGroup(const std::string& first, const std::string& second)
     event("resume");
     soundSystem.musicGroup->setPaused(false);
     runFrames(0.6, 30.0);
+    event("half");
+    soundSystem.musicGroup->setVolume(0.5f);
+    runFrames(0.4, 30.0);
     return 0;
 }
 
