@@ -1,5 +1,10 @@
 #include "app/pendingSteps.h"
 
+#include "sound/SoundSystem.h"
+#include "sound/songs.h"
+
+#include <iostream>
+
 void buildSceneStep() {}
 void buildStackDrawOrder() {}
 void turnSpotlights(float) {}
@@ -9,7 +14,14 @@ void renderShadowPasses(int) {}
 void useCameraShader() {}
 void renderSceneStep() {}
 void renderGlowForNextFrame() {}
-void updateAnimations(float) {}
+void updateAnimations(float)
+{
+    soundSystem.update();
+}
 void handleIntroAndEnding(float) {}
 void applyMotionAndClicks(float) {}
-void handleJukeboxLevelsAndReset() {}
+void handleJukeboxLevelsAndReset()
+{
+    if (smoothSynthSong.isPaused())
+        std::cout << "paused";
+}

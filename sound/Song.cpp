@@ -1,0 +1,57 @@
+#include "sound/Song.h"
+
+#include "sound/SoundSystem.h"
+
+namespace SFMOD {
+
+Song::Song(const std::string& path, FMOD::ChannelGroup* group)
+{
+    // The file is read in 64 KiB blocks: several seconds of music per read.
+    system->system->setStreamBufferSize(65536, FMOD_TIMEUNIT_RAWBYTES);
+    FMOD::Sound* opened = nullptr;
+    SoundSystem::checkResult(system->system->createStream(path.c_str(), FMOD_LOOP_NORMAL, nullptr, &opened));
+    sound = opened;
+    channelGroup = group;
+    channel = nullptr;
+}
+
+Song& Song::operator=(Song&& source)
+{
+    if (this == &source)
+        return *this;
+    SimpleFMODResource::operator=(std::move(source));
+    channel = source.channel;
+    channelGroup = source.channelGroup;
+    return *this;
+}
+
+FMOD::Channel* Song::play()
+{
+    // Paused first, so the track is in its group, looping and at its start
+    // before a single sample is heard.
+    SoundSystem::checkResult(system->system->playSound(FMOD_CHANNEL_FREE, sound, true, &channel));
+    if (channelGroup)
+        channel->setChannelGroup(channelGroup);
+    channel->setLoopCount(-1);
+    channel->setMode(FMOD_LOOP_NORMAL);
+    channel->setPosition(0, FMOD_TIMEUNIT_MS);
+    channel->setPaused(false);
+    return channel;
+}
+
+void Song::stop()
+{
+    if (channel)
+        channel->stop();
+    channel = nullptr;
+}
+
+bool Song::isPaused()
+{
+    bool paused = false;
+    if (!channel || channel->getPaused(&paused) != FMOD_OK)
+        return false;
+    return paused;
+}
+
+} // namespace SFMOD

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "sound/SimpleFMODResource.h"
+
+#include <string>
+
+namespace SFMOD {
+
+// One MP3 file streamed from disk and played in a loop, in its channel group.
+// Global songs start empty and are filled once by assignment from createSong.
+class Song : public SimpleFMODResource {
+public:
+    Song() = default;
+    // Opens the stream; a missing or unreadable file ends the program with
+    // the FMOD error line.
+    Song(const std::string& path, FMOD::ChannelGroup* channelGroup);
+    Song& operator=(Song&& source);
+
+    void update() override {}
+
+    // Starts the song from its first millisecond on a new channel, looping
+    // without end; a playback already running moves to the new channel.
+    FMOD::Channel* play();
+    // Stops the current playback, if any, and forgets its channel.
+    void stop();
+    // True only when the current channel itself reports being paused.
+    bool isPaused();
+
+    FMOD::Channel* getChannel() const { return channel; }
+
+private:
+    FMOD::Channel* channel = nullptr;
+    FMOD::ChannelGroup* channelGroup = nullptr;
+};
+
+} // namespace SFMOD

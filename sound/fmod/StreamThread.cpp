@@ -1,0 +1,58 @@
+#include "sound/fmod/StreamThread.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace FMOD {
+
+struct StreamThread::Worker {
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stopping = false;
+    std::thread thread;
+};
+
+StreamThread::~StreamThread()
+{
+    stop();
+}
+
+void StreamThread::start(std::function<void()> job, std::chrono::milliseconds period)
+{
+    stop();
+    worker = new Worker;
+    worker->thread = std::thread(&StreamThread::loop, worker, std::move(job), period);
+}
+
+void StreamThread::loop(Worker* worker, std::function<void()> job, std::chrono::milliseconds period)
+{
+    std::unique_lock<std::mutex> lock(worker->mutex);
+    while (!worker->stopping) {
+        lock.unlock();
+        job();
+        lock.lock();
+        worker->wake.wait_for(lock, period, [worker] { return worker->stopping; });
+    }
+}
+
+void StreamThread::stop()
+{
+    if (!worker)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(worker->mutex);
+        worker->stopping = true;
+    }
+    worker->wake.notify_all();
+    worker->thread.join();
+    delete worker;
+    worker = nullptr;
+}
+
+void StreamThread::abandon()
+{
+    worker = nullptr;
+}
+
+} // namespace FMOD

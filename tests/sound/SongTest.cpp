@@ -1,0 +1,203 @@
+// Songs through the game's global sound system: how they are filled, handed
+// over, played, stopped and asked, and the error lines of files that cannot
+// be streamed. Runs wherever the tests run, with or without a device.
+#include "Mp3Writer.h"
+#include "Scenario.h"
+
+#include "sound/SoundSystem.h"
+#include "sound/songs.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <sys/stat.h>
+#include <thread>
+
+namespace {
+
+using namespace sound_test;
+using testing_support::ChildResult;
+using testing_support::runInChild;
+
+bool registered(const SFMOD::SimpleFMODResource* resource)
+{
+    const auto& list = soundSystem.resources;
+    return std::find(list.begin(), list.end(), resource) != list.end();
+}
+
+unsigned int positionMs(FMOD::Channel* channel)
+{
+    unsigned int position = 0;
+    EXPECT_EQ(channel->getPosition(&position, FMOD_TIMEUNIT_MS), FMOD_OK);
+    return position;
+}
+
+class Songs : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        folder = testFolder();
+        first = toneFile(folder, "first.mp3", {{500.0, 1.0}}, 0.3);
+        second = toneFile(folder, "second.mp3", {{700.0, 1.0}}, 0.3);
+    }
+
+    static std::string folder, first, second;
+};
+
+std::string Songs::folder, Songs::first, Songs::second;
+
+TEST_F(Songs, GlobalSongsStartEmptyAndRegistered)
+{
+    for (SFMOD::Song* song : {&triphopDrumSong, &smoothSynthSong, &completeSong2, &outroSong}) {
+        EXPECT_EQ(song->getSound(), nullptr);
+        EXPECT_EQ(song->getChannel(), nullptr);
+        EXPECT_FALSE(song->isPaused());
+        song->stop();
+        EXPECT_EQ(song->getChannel(), nullptr) << "stop without a channel does nothing";
+        EXPECT_TRUE(registered(song));
+    }
+    EXPECT_NE(soundSystem.musicGroup, nullptr);
+}
+
+TEST_F(Songs, AssignmentHandsOverTheStreamAndTheRegistration)
+{
+    SFMOD::Song made = soundSystem.createSong(first);
+    FMOD::Sound* stream = made.getSound();
+    ASSERT_NE(stream, nullptr);
+    EXPECT_TRUE(registered(&made));
+
+    SFMOD::Song target;
+    target = std::move(made);
+    EXPECT_EQ(target.getSound(), stream);
+    EXPECT_EQ(made.getSound(), nullptr);
+    EXPECT_FALSE(registered(&made));
+    EXPECT_TRUE(registered(&target));
+
+    target = std::move(target);
+    EXPECT_EQ(target.getSound(), stream) << "assigning a song to itself keeps its stream";
+
+    // A new assignment releases the stream held before: its playback ends.
+    FMOD::Channel* channel = target.play();
+    target = soundSystem.createSong(second);
+    bool playing = false;
+    EXPECT_EQ(channel->isPlaying(&playing), FMOD_ERR_INVALID_HANDLE);
+    EXPECT_NE(target.getSound(), nullptr);
+    EXPECT_EQ(target.getChannel(), nullptr) << "the channel comes from the source, which had none";
+}
+
+TEST_F(Songs, SongThatDiesUnmovedLeavesTheUpdateList)
+{
+    const SFMOD::SimpleFMODResource* address = nullptr;
+    {
+        SFMOD::Song local = soundSystem.createSong(first);
+        address = &local;
+        EXPECT_TRUE(registered(address));
+    }
+    EXPECT_FALSE(registered(address));
+    soundSystem.update();
+}
+
+TEST_F(Songs, UpdateReachesEveryResourceOncePerFrame)
+{
+    struct Counting : SFMOD::SimpleFMODResource {
+        int updates = 0;
+        void update() override { ++updates; }
+    };
+    Counting a;
+    Counting b;
+    soundSystem.update();
+    soundSystem.update();
+    EXPECT_EQ(a.updates, 2);
+    EXPECT_EQ(b.updates, 2);
+}
+
+TEST_F(Songs, PlayStartsAtTheBeginningInTheMusicGroup)
+{
+    SFMOD::Song song = soundSystem.createSong(first);
+    FMOD::Channel* channel = song.play();
+    ASSERT_NE(channel, nullptr);
+    EXPECT_EQ(song.getChannel(), channel);
+    EXPECT_FALSE(song.isPaused());
+    EXPECT_LT(positionMs(channel), 100u);
+
+    // The music group holds it: its position stands still while the group is paused.
+    ASSERT_EQ(soundSystem.musicGroup->setPaused(true), FMOD_OK);
+    unsigned int held = positionMs(channel);
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    EXPECT_EQ(positionMs(channel), held);
+    EXPECT_FALSE(song.isPaused()) << "the channel itself is not paused";
+    ASSERT_EQ(soundSystem.musicGroup->setPaused(false), FMOD_OK);
+
+    channel->setPaused(true);
+    EXPECT_TRUE(song.isPaused());
+    song.stop();
+    EXPECT_EQ(song.getChannel(), nullptr);
+    EXPECT_FALSE(song.isPaused());
+}
+
+TEST_F(Songs, PlayingAgainUsesANewChannelAndStopEndsOnlyThatOne)
+{
+    SFMOD::Song song = soundSystem.createSong(first);
+    SFMOD::Song other = soundSystem.createSong(second);
+    FMOD::Channel* otherChannel = other.play();
+    FMOD::Channel* firstChannel = song.play();
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    FMOD::Channel* secondChannel = song.play();
+    EXPECT_NE(secondChannel, firstChannel);
+    EXPECT_EQ(song.getChannel(), secondChannel);
+    EXPECT_LT(positionMs(secondChannel), 100u) << "from the beginning again";
+
+    song.stop();
+    bool playing = false;
+    EXPECT_EQ(secondChannel->isPlaying(&playing), FMOD_ERR_INVALID_HANDLE);
+    EXPECT_EQ(otherChannel->isPlaying(&playing), FMOD_OK);
+    EXPECT_TRUE(playing);
+    other.stop();
+}
+
+ChildResult loadInChild(const std::string& path)
+{
+    return runInChild([path] {
+        smoothSynthSong = soundSystem.createSong(path);
+        std::printf("loaded\n");
+        return 0;
+    });
+}
+
+TEST_F(Songs, MissingFileEndsTheProgramWithFileNotFound)
+{
+    ChildResult result = loadInChild(folder + "/OpenGL/WAVE/smoothSynth.mp3");
+    EXPECT_EQ(result.exitStatus, 255);
+    EXPECT_EQ(result.out, "FMOD error! (23) File not found. \n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(Songs, FileWithoutMpegAudioEndsTheProgramWithAFormatError)
+{
+    testing_support::writeFile(folder + "/corrupt.mp3", "ID3 but then nothing that decodes\n" + std::string(3000, '\x01'));
+    ChildResult result = loadInChild(folder + "/corrupt.mp3");
+    EXPECT_EQ(result.exitStatus, 255);
+    EXPECT_EQ(result.out, "FMOD error! (25) The file holds no MPEG audio that could be decoded. \n");
+    EXPECT_EQ(result.err, "") << "the decoder stays quiet about what it skipped";
+}
+
+TEST_F(Songs, FolderInPlaceOfAFileEndsTheProgramWithABadFile)
+{
+    mkdir((folder + "/folder.mp3").c_str(), 0755);
+    ChildResult result = loadInChild(folder + "/folder.mp3");
+    EXPECT_EQ(result.exitStatus, 255);
+    EXPECT_EQ(result.out, "FMOD error! (19) The file could not be read. \n");
+}
+
+TEST_F(Songs, PlayingASongThatWasNeverLoadedIsAnFmodError)
+{
+    ChildResult result = runInChild([] {
+        evilLaughSong.play();
+        return 0;
+    });
+    EXPECT_EQ(result.exitStatus, 255);
+    EXPECT_EQ(result.out, "FMOD error! (37) An invalid parameter was passed. \n");
+}
+
+} // namespace

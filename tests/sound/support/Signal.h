@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace sound_test {
+
+// One channel of captured output, in -1..1.
+struct Signal {
+    std::vector<float> samples;
+    int rate = 0;
+
+    size_t at(double seconds) const;
+    double seconds(size_t index) const { return static_cast<double>(index) / rate; }
+};
+
+struct WaveFile {
+    Signal left;
+    Signal right;
+    bool valid = false;
+    std::string problem;
+};
+
+// Reads a 16-bit stereo WAV file as OpenAL's wave writer leaves it
+// (WAVE_FORMAT_EXTENSIBLE header, which general readers refuse).
+WaveFile readWave(const std::string& path);
+
+// Amplitude of the sine component at a frequency over [begin, end),
+// measured through a Hann window.
+double amplitudeAt(const Signal& signal, size_t begin, size_t end, double frequency);
+// Its phase in radians.
+double phaseAt(const Signal& signal, size_t begin, size_t end, double frequency);
+double rms(const Signal& signal, size_t begin, size_t end);
+// The largest step between neighbouring samples.
+double largestStep(const Signal& signal, size_t begin, size_t end);
+// Frequency from the rising zero crossings over [begin, end).
+double zeroCrossingFrequency(const Signal& signal, size_t begin, size_t end);
+// First sample whose magnitude exceeds the threshold; samples.size() if none.
+size_t onset(const Signal& signal, double threshold);
+
+} // namespace sound_test
