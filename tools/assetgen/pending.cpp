@@ -4,8 +4,6 @@
 
 namespace assetgen {
 
-std::optional<Bytes> generatePicture(const std::string&) { return std::nullopt; }
-std::optional<Bytes> generateSong(const std::string&) { return std::nullopt; }
 std::optional<Bytes> generateModelTexture(const std::string&) { return std::nullopt; }
 std::optional<Bytes> generateModel(const std::string&) { return std::nullopt; }
 
