@@ -18,26 +18,26 @@ namespace {
 using assetgen::music::SongBook;
 using assetgen::music::StereoBuffer;
 
-// Every song decoded once for all tests of this file.
-const std::map<std::string, StereoBuffer>& decodedSongs()
+std::vector<std::string> songPaths()
 {
-    static const std::map<std::string, StereoBuffer> songs = [] {
-        std::map<std::string, StereoBuffer> result;
-        for (const assetgen::Asset& asset : assetgen::allAssets()) {
-            if (asset.group != assetgen::Group::Song)
-                continue;
-            std::ifstream file(asset.path, std::ios::binary);
-            assetgen::Bytes bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-            result[asset.path] = bytes.empty() ? StereoBuffer() : assetgen::music::decodeMp3(bytes);
-        }
-        return result;
-    }();
-    return songs;
+    std::vector<std::string> paths;
+    for (const assetgen::Asset& asset : assetgen::allAssets())
+        if (asset.group == assetgen::Group::Song)
+            paths.push_back(asset.path);
+    return paths;
 }
 
+// A song file of the game folder, decoded on first use.
 const StereoBuffer& song(const std::string& path)
 {
-    return decodedSongs().at(path);
+    static std::map<std::string, StereoBuffer> decoded;
+    auto found = decoded.find(path);
+    if (found == decoded.end()) {
+        std::ifstream file(path, std::ios::binary);
+        assetgen::Bytes bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        found = decoded.emplace(path, bytes.empty() ? StereoBuffer() : assetgen::music::decodeMp3(bytes)).first;
+    }
+    return found->second;
 }
 
 double rmsDb(const StereoBuffer& b)
@@ -47,9 +47,10 @@ double rmsDb(const StereoBuffer& b)
 
 TEST(SongFiles, EverySongDecodesGaplesslyToExactlyItsRenderedLength)
 {
-    ASSERT_EQ(decodedSongs().size(), 15u);
-    for (const auto& [path, audio] : decodedSongs()) {
+    ASSERT_EQ(songPaths().size(), 15u);
+    for (const std::string& path : songPaths()) {
         SCOPED_TRACE(path);
+        const StereoBuffer& audio = song(path);
         ASSERT_TRUE(SongBook::makes(path));
         EXPECT_EQ(audio.frames(), SongBook::framesOf(path)) << "a gap or an overlap at every loop";
         EXPECT_GT(rmsDb(audio), -45.0) << "silent";
@@ -73,8 +74,9 @@ TEST(SongFiles, InstrumentTracksShareOneLoopLengthOfWholeBarsBetween8And16Second
 // side; the loop's seam must look like any other stretch of the song.
 TEST(SongFiles, EverySongLoopsWithoutAClickAtTheSeam)
 {
-    for (const auto& [path, audio] : decodedSongs()) {
+    for (const std::string& path : songPaths()) {
         SCOPED_TRACE(path);
+        const StereoBuffer& audio = song(path);
         ASSERT_GT(audio.frames(), 1000);
         for (const std::vector<float>* channel : {&audio.left, &audio.right}) {
             const std::vector<float>& x = *channel;

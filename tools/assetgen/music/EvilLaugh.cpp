@@ -18,11 +18,12 @@ namespace assetgen::music {
 StereoBuffer makeEvilLaugh(FluidRenderer& renderer)
 {
     const int64_t period = framesPerBeat * evilLaughBeats;
-    // "Mwa-ha-ha...": each "ha" a step lower, in triplets, then a last long one.
-    std::vector<SungWord> laugh = {{"mwa", 0.0, 1.3, 57}};
-    const int falling[] = {64, 63, 60, 57, 56, 54, 51, 50, 48};
-    for (int i = 0; i < 9; ++i)
-        laugh.push_back({"ha", 1.5 + i / 3.0, 0.3, falling[i]});
+    // "Mwa-ha-ha...": each "ha" a step lower, with a breath between, then a
+    // last long one.
+    std::vector<SungWord> laugh = {{"mwa", 0.0, 1.0, 57}};
+    const int falling[] = {64, 63, 60, 57, 56, 54, 51, 48};
+    for (int i = 0; i < 8; ++i)
+        laugh.push_back({"ha", 1.25 + i * 0.45, 0.3, falling[i]});
     laugh.push_back({"haa", 5.0, 1.8, 45});
     Speech::Voice voice{"en", 160, 15, 60};
     std::vector<float> speech = placeWords(laugh, voice, period);
@@ -66,8 +67,8 @@ StereoBuffer makeEvilLaugh(FluidRenderer& renderer)
     timpani.add(0.0, 2.0, 33, 120);
     StereoBuffer band = renderer.render(repeatedTwice({organ, hit, timpani}, evilLaughBeats), 2 * period);
     lowPass(band, 5000.0);
-    twice.mix(band, 0.9f);
-    Reverb hall({0.9, 0.4, 0.3, 1.0, 200.0, 30.0});
+    twice.mix(band, 0.4f);
+    Reverb hall({0.85, 0.4, 0.2, 1.0, 200.0, 30.0});
     hall.process(twice);
     return secondPass(twice);
 }
