@@ -47,6 +47,35 @@ TEST(Mastering, WorstCombinationPeakIsTheLoudestSubsetOfTracks)
     EXPECT_NEAR(worstCombinationPeak(pointers), loudest, 1e-5);
 }
 
+TEST(Mastering, TracksLimitedTogetherNeverExceedTheCeilingInAnyCombination)
+{
+    // Three loops that meet in one loud coincidence.
+    std::vector<StereoBuffer> tracks = {sine(sampleRate, 441.0, 0.2f), sine(sampleRate, 882.0, 0.15f), sine(sampleRate, 220.5, 0.25f)};
+    for (StereoBuffer& t : tracks)
+        for (int64_t i = 4000; i < 4300; ++i) {
+            t.left[i] *= 3.0f;
+            t.right[i] *= 3.0f;
+        }
+    std::vector<StereoBuffer> before = tracks;
+    std::vector<const StereoBuffer*> constant;
+    std::vector<StereoBuffer*> pointers;
+    for (StereoBuffer& t : tracks) {
+        constant.push_back(&t);
+        pointers.push_back(&t);
+    }
+    double plainGain = 0.8 / worstCombinationPeak(constant);
+    limitTogether(pointers, 0.8, 3.0);
+    EXPECT_LE(worstCombinationPeak(constant), 0.8 + 1e-5);
+    // Long after the coincidence every track is 3 dB louder than plain
+    // scaling would have made it, and all by the same factor.
+    for (size_t k = 0; k < tracks.size(); ++k)
+        for (int64_t i = 30000; i < 30100; ++i) {
+            if (std::fabs(before[k].left[i]) > 0.01f) {
+                ASSERT_NEAR(tracks[k].left[i] / before[k].left[i], plainGain * fromDb(3.0), 1e-3);
+            }
+        }
+}
+
 TEST(Mastering, LimiterHoldsTheCeilingAndLeavesQuietPassagesAlone)
 {
     StereoBuffer loop = sine(loopFrames / 8, 220.0, 0.2f);

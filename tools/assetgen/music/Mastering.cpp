@@ -76,17 +76,15 @@ void highPassLoop(StereoBuffer& loop, double frequency)
     }
 }
 
-void limitLoop(StereoBuffer& loop, double ceiling, double releaseMs)
+std::vector<double> limiterGain(const std::vector<double>& level, double ceiling, double releaseMs)
 {
-    const int64_t n = loop.frames();
+    const int64_t n = static_cast<int64_t>(level.size());
     if (n == 0)
-        return;
+        return {};
     const int64_t lookAhead = static_cast<int64_t>(0.002 * sampleRate);
     std::vector<double> needed(static_cast<size_t>(n));
-    for (int64_t i = 0; i < n; ++i) {
-        double peak = std::max(std::fabs(loop.left[i]), std::fabs(loop.right[i]));
-        needed[i] = peak > ceiling ? ceiling / peak : 1.0;
-    }
+    for (int64_t i = 0; i < n; ++i)
+        needed[i] = level[i] > ceiling ? ceiling / level[i] : 1.0;
     // The smallest gain needed within the look-ahead window, circularly
     // (a monotonic queue keeps this linear in the loop's length).
     std::vector<double> windowMin(static_cast<size_t>(n));
@@ -120,21 +118,51 @@ void limitLoop(StereoBuffer& loop, double ceiling, double releaseMs)
             g = ramp[i] < g ? ramp[i] : g + (ramp[i] - g) * (1.0 - release);
             gain[i] = g;
         }
-    for (int64_t i = 0; i < n; ++i) {
+    return gain;
+}
+
+void limitLoop(StereoBuffer& loop, double ceiling, double releaseMs)
+{
+    std::vector<double> level(static_cast<size_t>(loop.frames()));
+    for (int64_t i = 0; i < loop.frames(); ++i)
+        level[i] = std::max(std::fabs(loop.left[i]), std::fabs(loop.right[i]));
+    std::vector<double> gain = limiterGain(level, ceiling, releaseMs);
+    for (int64_t i = 0; i < loop.frames(); ++i) {
         loop.left[i] = static_cast<float>(loop.left[i] * gain[i]);
         loop.right[i] = static_cast<float>(loop.right[i] * gain[i]);
     }
 }
 
-double worstCombinationPeak(const std::vector<const StereoBuffer*>& tracks)
+void limitTogether(const std::vector<StereoBuffer*>& tracks, double ceiling, double maxReductionDb, double releaseMs)
+{
+    std::vector<double> level = combinationPeaks({tracks.begin(), tracks.end()});
+    double highest = level.empty() ? 0.0 : *std::max_element(level.begin(), level.end());
+    if (highest <= 0.0)
+        throw std::runtime_error("cannot set the level of silent tracks");
+    // The common gain lets the loudest moments exceed the ceiling by at most
+    // maxReductionDb; the shared limiter takes that back at those moments.
+    double gain = ceiling * fromDb(maxReductionDb) / highest;
+    for (double& l : level)
+        l *= gain;
+    std::vector<double> shared = limiterGain(level, ceiling, releaseMs);
+    for (StereoBuffer* track : tracks)
+        for (int64_t i = 0; i < track->frames(); ++i) {
+            // One factor for every track: each combination stays under the ceiling.
+            float g = static_cast<float>(gain * shared[i]);
+            track->left[i] *= g;
+            track->right[i] *= g;
+        }
+}
+
+std::vector<double> combinationPeaks(const std::vector<const StereoBuffer*>& tracks)
 {
     if (tracks.empty())
-        return 0.0;
+        return {};
     const int64_t n = tracks.front()->frames();
     for (const StereoBuffer* track : tracks)
         if (track->frames() != n)
             throw std::runtime_error("tracks of different lengths cannot be combined");
-    double worst = 0.0;
+    std::vector<double> peaks(static_cast<size_t>(n));
     for (int64_t i = 0; i < n; ++i) {
         double posL = 0, negL = 0, posR = 0, negR = 0;
         for (const StereoBuffer* track : tracks) {
@@ -142,9 +170,15 @@ double worstCombinationPeak(const std::vector<const StereoBuffer*>& tracks)
             (l > 0 ? posL : negL) += std::fabs(l);
             (r > 0 ? posR : negR) += std::fabs(r);
         }
-        worst = std::max({worst, posL, negL, posR, negR});
+        peaks[i] = std::max({posL, negL, posR, negR});
     }
-    return worst;
+    return peaks;
+}
+
+double worstCombinationPeak(const std::vector<const StereoBuffer*>& tracks)
+{
+    std::vector<double> peaks = combinationPeaks(tracks);
+    return peaks.empty() ? 0.0 : *std::max_element(peaks.begin(), peaks.end());
 }
 
 } // namespace assetgen::music

@@ -17,31 +17,31 @@ const std::string completeSong2 = wave + "Song2/completeSong2.mp3";
 const std::string evilLaugh = wave + "evilLaugh.mp3";
 const std::string outro = wave + "outro.mp3";
 
-// Each instrument's place in the mix, as a loudness in dB before the common
-// headroom gain (drums and bass in front, the pad and the noise behind), and
+// Each instrument's place in the mix, as a loudness in dB before the shared
+// gain of the whole set (drums and bass in front, the pad and the noise behind), and
 // how far its peaks may rise above that level: the drums keep their punch,
 // the others give up a little of theirs so the whole mix can be louder.
 struct TrackRecipe {
     std::string path;
     double levelDb;
     double crestDb;
-    std::function<StereoBuffer(FluidRenderer&)> make; // null for the tracks made without FluidSynth
-    std::function<StereoBuffer()> makeOwn;
+    std::function<StereoBuffer(FluidRenderer&)> make; // a track FluidSynth plays, or
+    std::function<StereoBuffer()> makeOwn;            // one made without it
 };
 
 std::vector<TrackRecipe> trackRecipes()
 {
     return {
-        {wave + "triphopDrum.mp3", -15.0, 12.0, makeTriphopDrum},
-        {wave + "funkDrum.mp3", -15.5, 12.0, makeFunkDrum},
-        {wave + "tropicalSound.mp3", -18.0, 10.0, makeTropicalSound},
-        {wave + "guitarSound.mp3", -18.0, 10.0, makeGuitarSound},
+        {wave + "triphopDrum.mp3", -15.0, 12.0, makeTriphopDrum, nullptr},
+        {wave + "funkDrum.mp3", -15.5, 12.0, makeFunkDrum, nullptr},
+        {wave + "tropicalSound.mp3", -18.0, 10.0, makeTropicalSound, nullptr},
+        {wave + "guitarSound.mp3", -18.0, 10.0, makeGuitarSound, nullptr},
         {wave + "noiseSound1.mp3", -19.0, 10.0, nullptr, makeNoiseSound1},
-        {wave + "synthBass.mp3", -16.0, 10.0, makeSynthBass},
-        {wave + "coolSynth.mp3", -17.0, 10.0, makeCoolSynth},
-        {wave + "smoothSynth.mp3", -18.0, 10.0, makeSmoothSynth},
-        {wave + "Song2/Drum1.mp3", -15.0, 12.0, makeDrum1},
-        {wave + "Song2/Guitar1.mp3", -17.0, 10.0, makeGuitar1},
+        {wave + "synthBass.mp3", -16.0, 10.0, makeSynthBass, nullptr},
+        {wave + "coolSynth.mp3", -17.0, 10.0, makeCoolSynth, nullptr},
+        {wave + "smoothSynth.mp3", -18.0, 10.0, makeSmoothSynth, nullptr},
+        {wave + "Song2/Drum1.mp3", -15.0, 12.0, makeDrum1, nullptr},
+        {wave + "Song2/Guitar1.mp3", -17.0, 10.0, makeGuitar1, nullptr},
         {wave + "Song2/Voice1.mp3", -17.0, 10.0, nullptr, makeVoice1},
         {wave + "Song2/Voice2.mp3", -17.0, 10.0, nullptr, makeVoice2},
     };
@@ -125,12 +125,12 @@ SongBook::SongBook()
         normalizeLoudness(track, recipe.levelDb);
         songs[recipe.path] = std::move(track);
     }
-    std::vector<const StereoBuffer*> tracks;
+    std::vector<StereoBuffer*> tracks;
     for (const std::string& path : instrumentTracks())
         tracks.push_back(&songs[path]);
-    float headroom = static_cast<float>(combinationCeiling / worstCombinationPeak(tracks));
-    for (const std::string& path : instrumentTracks())
-        songs[path].scale(headroom);
+    // A few coinciding drum hits set the level of everything; three decibels
+    // of shared limiting at those moments make every track louder.
+    limitTogether(tracks, combinationCeiling, 3.0);
 
     StereoBuffer reference(loopFrames);
     for (const std::string& part : completeSong2Parts())
