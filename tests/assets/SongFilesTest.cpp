@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <stdexcept>
 
 namespace {
 
@@ -35,7 +36,9 @@ const StereoBuffer& song(const std::string& path)
     if (found == decoded.end()) {
         std::ifstream file(path, std::ios::binary);
         assetgen::Bytes bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        found = decoded.emplace(path, bytes.empty() ? StereoBuffer() : assetgen::music::decodeMp3(bytes)).first;
+        if (bytes.empty())
+            throw std::runtime_error("the build did not generate " + path);
+        found = decoded.emplace(path, assetgen::music::decodeMp3(bytes)).first;
     }
     return found->second;
 }
