@@ -4,6 +4,7 @@
 
 #include "music/Effects.h"
 #include "music/Harmony.h"
+#include "music/LoopRendering.h"
 #include "music/MusicalTime.h"
 #include "music/Random.h"
 #include "music/Reverb.h"
@@ -83,8 +84,7 @@ StereoBuffer makeNoiseSound1()
     highPass(twice, 120.0);
     Reverb space({0.8, 0.3, 0.25, 1.0, 300.0, 25.0});
     space.process(twice);
-    StereoBuffer loop = twice.slice(loopFrames, loopFrames);
-    return loop;
+    return secondPass(twice);
 }
 
 } // namespace assetgen::music

@@ -4,6 +4,7 @@
 
 #include "music/Effects.h"
 #include "music/Harmony.h"
+#include "music/LoopRendering.h"
 #include "music/MusicalTime.h"
 #include "music/Oscillator.h"
 #include "music/Random.h"
@@ -54,16 +55,17 @@ StereoBuffer makeVoice1()
     pingPongDelay(twice, 0.5, 0.32, 0.22, 3000.0);
     Reverb room({0.6, 0.4, 0.12, 1.0, 300.0, 15.0});
     room.process(twice);
-    return twice.slice(loopFrames, loopFrames);
+    return secondPass(twice);
 }
 
 StereoBuffer makeVoice2()
 {
     // "Clank clank Clankora ... rebuild the song", a deep robot choir on
-    // Fmaj7 and G6.
+    // Fmaj7 and G6; the choir sings the chords, so the words' notes are only
+    // the chords' roots for reference.
     const std::vector<SungWord> words = {
-        {"clank", 8.0, 0.7, 45}, {"clank", 8.75, 0.7, 45}, {"clankora", 9.5, 2.4, 45},
-        {"rebuild", 24.0, 0.95, 47}, {"the", 25.0, 0.45, 47}, {"song", 25.5, 2.2, 47},
+        {"clank", 8.0, 0.7, 41}, {"clank", 8.75, 0.7, 41}, {"clankora", 9.5, 2.4, 41},
+        {"rebuild", 24.0, 0.95, 43}, {"the", 25.0, 0.45, 43}, {"song", 25.5, 2.2, 43},
     };
     Speech::Voice voice{"en", 130, 35, 10};
     std::vector<float> speech = placeWords(words, voice, loopFrames);
@@ -92,7 +94,7 @@ StereoBuffer makeVoice2()
     setWidth(twice, 1.4);
     Reverb hall({0.8, 0.45, 0.2, 1.0, 250.0, 25.0});
     hall.process(twice);
-    return twice.slice(loopFrames, loopFrames);
+    return secondPass(twice);
 }
 
 } // namespace assetgen::music
