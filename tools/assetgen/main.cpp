@@ -1,24 +1,35 @@
 // assetgen: writes every image, model and song of the game under a folder.
 #include "Asset.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <mutex>
 #include <set>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
 const char* usage = "usage: assetgen --out DIR [--only PATH-OR-NAME...]\n";
 
+bool matches(const assetgen::Asset& asset, const std::string& name)
+{
+    std::filesystem::path path(asset.path);
+    return name == asset.path || name == path.filename().string() || name == path.stem().string();
+}
+
 bool selected(const assetgen::Asset& asset, const std::set<std::string>& only)
 {
     if (only.empty())
         return true;
-    std::filesystem::path path(asset.path);
-    return only.count(asset.path) || only.count(path.filename().string()) || only.count(path.stem().string());
+    for (const std::string& name : only)
+        if (matches(asset, name))
+            return true;
+    return false;
 }
 
 void writeAtomically(const std::filesystem::path& target, const assetgen::Bytes& bytes)
@@ -34,6 +45,78 @@ void writeAtomically(const std::filesystem::path& target, const assetgen::Bytes&
     }
     std::filesystem::rename(temporary, target);
 }
+
+struct Job {
+    size_t number; // position in the asset list, from 1
+    const assetgen::Asset* asset;
+};
+
+// The groups run side by side on their own threads: pictures, songs, and the
+// models with their textures, which stay on one thread as their generators
+// expect. Within a lane files are made in list order.
+size_t laneOf(assetgen::Group group)
+{
+    switch (group) {
+    case assetgen::Group::Picture:
+        return 0;
+    case assetgen::Group::Song:
+        return 1;
+    case assetgen::Group::ModelTexture:
+    case assetgen::Group::Model:
+        return 2;
+    }
+    return 2;
+}
+
+class Run {
+public:
+    Run(std::filesystem::path outDirectory, size_t total) : outDirectory(std::move(outDirectory)), total(total) {}
+
+    void runLane(const std::vector<Job>& jobs)
+    {
+        for (const Job& job : jobs) {
+            if (failed)
+                return;
+            auto start = std::chrono::steady_clock::now();
+            try {
+                std::optional<assetgen::Bytes> bytes = assetgen::generate(*job.asset);
+                double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                if (!bytes) {
+                    report(job, "skipped (not generated yet)");
+                    ++skipped;
+                    continue;
+                }
+                writeAtomically(outDirectory / job.asset->path, *bytes);
+                char line[64];
+                std::snprintf(line, sizeof line, "%8.1f KiB %6.2f s", static_cast<double>(bytes->size()) / 1024.0, seconds);
+                report(job, line);
+                ++written;
+            } catch (const std::exception& error) {
+                std::lock_guard<std::mutex> lock(output);
+                if (!failed.exchange(true))
+                    failure = std::string(job.asset->path) + ": " + error.what();
+                return;
+            }
+        }
+    }
+
+    std::atomic<bool> failed{false};
+    std::string failure;
+    std::atomic<int> written{0};
+    std::atomic<int> skipped{0};
+
+private:
+    void report(const Job& job, const std::string& what)
+    {
+        std::lock_guard<std::mutex> lock(output);
+        std::printf("%3zu/%zu %-52s %s\n", job.number, total, job.asset->path, what.c_str());
+        std::fflush(stdout);
+    }
+
+    std::filesystem::path outDirectory;
+    size_t total;
+    std::mutex output;
+};
 
 } // namespace
 
@@ -59,35 +142,36 @@ int main(int argc, char** argv)
     }
 
     const auto& assets = assetgen::allAssets();
-    auto startAll = std::chrono::steady_clock::now();
-    size_t index = 0;
-    int written = 0;
-    int skipped = 0;
-    for (const assetgen::Asset& asset : assets) {
-        ++index;
-        if (!selected(asset, only))
-            continue;
-        auto start = std::chrono::steady_clock::now();
-        try {
-            std::optional<assetgen::Bytes> bytes = assetgen::generate(asset);
-            double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            if (!bytes) {
-                std::printf("%3zu/%zu %-52s skipped (not generated yet)\n", index, assets.size(), asset.path);
-                ++skipped;
-                continue;
-            }
-            writeAtomically(outDirectory / asset.path, *bytes);
-            std::printf("%3zu/%zu %-52s %8.1f KiB %6.2f s\n", index, assets.size(), asset.path,
-                static_cast<double>(bytes->size()) / 1024.0, seconds);
-            std::fflush(stdout);
-            ++written;
-        } catch (const std::exception& error) {
-            std::fflush(stdout);
-            std::cerr << "assetgen: " << asset.path << ": " << error.what() << std::endl;
-            return 1;
+    for (const std::string& name : only) {
+        bool known = false;
+        for (const assetgen::Asset& asset : assets)
+            known = known || matches(asset, name);
+        if (!known) {
+            std::cerr << "assetgen: no asset is called " << name << "\n";
+            return 2;
         }
     }
+
+    std::vector<std::vector<Job>> lanes(3);
+    for (size_t i = 0; i < assets.size(); ++i)
+        if (selected(assets[i], only))
+            lanes[laneOf(assets[i].group)].push_back({i + 1, &assets[i]});
+
+    auto startAll = std::chrono::steady_clock::now();
+    Run run(outDirectory, assets.size());
+    std::vector<std::thread> threads;
+    for (const std::vector<Job>& lane : lanes)
+        if (!lane.empty())
+            threads.emplace_back([&run, &lane] { run.runLane(lane); });
+    for (std::thread& thread : threads)
+        thread.join();
+
+    if (run.failed) {
+        std::fflush(stdout);
+        std::cerr << "assetgen: " << run.failure << std::endl;
+        return 1;
+    }
     double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - startAll).count();
-    std::printf("assetgen: %d files written, %d skipped, %.1f s\n", written, skipped, total);
+    std::printf("assetgen: %d files written, %d skipped, %.1f s\n", run.written.load(), run.skipped.load(), total);
     return 0;
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "pictures/Canvas.h"
+
+// The material pictures of the scene. Those that repeat across a surface
+// (metal, container, stars, instruments) are tileable.
+namespace assetgen::pictures {
+
+Canvas makeWoodCrate();
+Canvas makeBrushedMetal();
+Canvas makeContainerPanel();
+Canvas makeStarfield();
+Canvas makeInstrumentPattern();
+
+} // namespace assetgen::pictures
