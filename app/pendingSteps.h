@@ -1,10 +1,8 @@
 #pragma once
 
-// Start-up and frame steps whose work arrives with the scene, rendering and
-// game code. Each is called from its place in the frame loop; until its
+// Start-up and frame steps whose work arrives with the rendering code. Each is called from its place in the frame loop; until its
 // subsystem lands it does nothing.
 
-void buildSceneStep();                       // start-up step 9
 void buildStackDrawOrder();                  // start-up step 10
 void turnSpotlights(float deltaTime);        // frame step 4
 void uploadShadowMatrices();                 // frame step 5
@@ -13,7 +11,3 @@ void renderShadowPasses(int framePhase);     // frame step 7
 void useCameraShader();                      // part of frame step 8
 void renderSceneStep();                      // frame step 9
 void renderGlowForNextFrame();               // frame step 10
-void updateAnimations(float deltaTime);      // frame step 14
-void handleIntroAndEnding(float deltaTime);  // frame step 16
-void applyMotionAndClicks(float deltaTime);  // frame step 18
-void handleJukeboxLevelsAndReset();          // frame step 19

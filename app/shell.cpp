@@ -3,9 +3,11 @@
 #include "app/config.h"
 #include "app/console.h"
 #include "app/controls.h"
+#include "app/game.h"
 #include "app/pendingSteps.h"
 #include "platform/Platform.h"
 #include "scene/Registry.h"
+#include "scene/buildScene.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -94,7 +96,7 @@ int runClankora(platform::Platform& input)
     initialiseGlew();
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 3.0f);
-    buildSceneStep();
+    buildScene(window);
     buildStackDrawOrder();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 

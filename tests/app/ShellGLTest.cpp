@@ -25,8 +25,7 @@ using testing_support::runProgram;
 ChildOptions smallWindowFolder()
 {
     ChildOptions options;
-    options.workingDirectory = testing_support::makeTempDirectory("clankora-shell");
-    testing_support::writeFile(options.workingDirectory + "/Resolution.ini", "0\n160\n120\n0\n");
+    options.workingDirectory = testing_support::makeGameFolder("0\n160\n120\n0\n");
     return options;
 }
 
@@ -132,7 +131,8 @@ TEST(GameExecutable, RefusedWindowSizeFailsToOpenWindow)
 TEST(GameExecutable, MissingConfigurationOpensFullScreenDefault)
 {
     ChildOptions options;
-    options.workingDirectory = testing_support::makeTempDirectory("clankora-noconfig");
+    options.workingDirectory = testing_support::makeGameFolder("");
+    std::remove((options.workingDirectory + "/Resolution.ini").c_str());
     std::string script = options.workingDirectory + "/quit.txt";
     testing_support::writeFile(script, "wait 2\n");
     ChildResult result =
@@ -148,7 +148,7 @@ TEST(GameExecutable, ConfigurationOfAnyBytesNeverCrashes)
         "1\n99999999999999999999\n-99999999999999999999\n1\n",
         "0\n-640\n-480\n1\n",
         "0\n2147483647\n2147483647\n0\n",
-        "0\n64\n",
+        "0\n64",
         "garbage",
     };
     for (const std::string& configuration : configurations) {

@@ -140,6 +140,15 @@ std::string makeTempDirectory(const std::string& prefix)
     return pattern;
 }
 
+std::string makeGameFolder(const std::string& resolutionIni)
+{
+    std::string folder = makeTempDirectory("clankora-game");
+    for (const char* tree : {"OpenGL", "Model"})
+        std::filesystem::create_directory_symlink(std::string(CLANKORA_GAME_DIR) + "/" + tree, folder + "/" + tree);
+    writeFile(folder + "/Resolution.ini", resolutionIni);
+    return folder;
+}
+
 void writeFile(const std::string& path, const std::string& text)
 {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());

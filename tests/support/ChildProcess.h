@@ -37,6 +37,10 @@ std::string gameExecutable(const std::string& name);
 // A fresh empty directory under the system's temporary folder.
 std::string makeTempDirectory(const std::string& prefix);
 
+// A fresh folder that looks like the game folder (its asset trees linked in)
+// with the given Resolution.ini, for runs that need their own window size.
+std::string makeGameFolder(const std::string& resolutionIni);
+
 // Writes text to a file, creating folders on the way.
 void writeFile(const std::string& path, const std::string& text);
 

@@ -1,0 +1,396 @@
+#include "app/game.h"
+
+#include "app/Camera.h"
+#include "app/GameState.h"
+#include "app/levels.h"
+#include "app/player.h"
+#include "platform/Platform.h"
+#include "scene/AnimatedModel.h"
+#include "scene/Model.h"
+#include "scene/PillarStack.h"
+#include "scene/Registry.h"
+#include "sound/SoundSystem.h"
+#include "sound/songs.h"
+
+#include <GLFW/glfw3.h>
+
+#include <iostream>
+
+namespace {
+
+const glm::vec3 levelStartPosition(0.0f, 2.0f, -9.0f);
+const glm::vec3 levelStartTarget(0.0f, 2.0f, 0.0f);
+const glm::vec3 endingPosition(48.6f, 12.2f, -18.74f);
+const glm::vec3 endingTarget(49.6f, 12.2f, -18.74f);
+constexpr float levelStartEyeHeight = 2.0f;
+
+// The instrument track of every pillar: [stack][bottom, middle, top].
+SFMOD::Song* pillarSong(int stack, int pillar)
+{
+    static SFMOD::Song* const songs[4][3] = {
+        {&voice2Song, &funkDrumSong, &drum1Song},
+        {&noiseSound1Song, &guitarSoundSong, &tropicalSoundSong},
+        {&synthBassSong, &smoothSynthSong, &guitar1Song},
+        {&coolSynthSong, &voice1Song, &triphopDrumSong},
+    };
+    return songs[stack][pillar];
+}
+
+bool leftButtonDown()
+{
+    return platform::active().isMouseButtonDown(GLFW_MOUSE_BUTTON_LEFT);
+}
+
+bool keyDown(int key)
+{
+    return platform::active().isKeyDown(key);
+}
+
+void pose(plim::scene::AnimatedModel* robot, float clock)
+{
+    robot->evaluateNode(robot->skeleton, robot->boneOffsets, robot->boneTransforms, clock, glm::mat4(1.0f));
+}
+
+// Advances a clock in double precision and stores it as float.
+void advance(float& clock, double amount)
+{
+    clock = static_cast<float>(clock + amount);
+}
+
+void wrap(float& clock, double limit, float restart)
+{
+    if (clock >= limit)
+        clock = restart;
+}
+
+PillarStates pillarStates()
+{
+    PillarStates states;
+    for (int stack = 0; stack < 4; ++stack) {
+        states.on[stack][bottomPillar] = pillarStacks[stack]->isBottomActive();
+        states.on[stack][middlePillar] = pillarStacks[stack]->isMiddleActive();
+        states.on[stack][topPillar] = pillarStacks[stack]->isTopActive();
+    }
+    return states;
+}
+
+bool isPillarActive(plim::scene::PillarStack& stack, PillarLevel pillar)
+{
+    switch (pillar) {
+    case bottomPillar:
+        return stack.isBottomActive();
+    case middlePillar:
+        return stack.isMiddleActive();
+    case topPillar:
+        return stack.isTopActive();
+    default:
+        return false;
+    }
+}
+
+glm::vec3 aimPoint(plim::scene::PillarStack& stack, PillarLevel pillar)
+{
+    switch (pillar) {
+    case bottomPillar:
+        return stack.getBottomAim();
+    case middlePillar:
+        return stack.getMiddleAim();
+    default:
+        return stack.getTopAim();
+    }
+}
+
+void handlePillarClick(int stackIndex)
+{
+    plim::scene::PillarStack& stack = *pillarStacks[stackIndex];
+    if (!leftButtonDown()) {
+        stack.clickLatch = false;
+        return;
+    }
+    glm::vec3 position = stack.getPosition();
+    if (camera.rangeTest(1.5f, position.x, position.z, 1.5f) != -1.0f || stack.clickLatch)
+        return;
+    PillarLevel pillar = pillarAtEyeHeight(eyeHeight);
+    if (pillar == noPillar || !camera.isLookingAt(aimPoint(stack, pillar), stack.getAimRadius()))
+        return;
+    SFMOD::Song* song = pillarSong(stackIndex, pillar);
+    if (!isPillarActive(stack, pillar)) {
+        song->play();
+        ++activeTrackCount;
+        if (song == &voice2Song && levelTwo)
+            voiceTwoHeard = true;
+        if (song == &voice1Song && levelTwo)
+            voiceOneHeard = true;
+    } else {
+        song->stop();
+        --activeTrackCount;
+    }
+    stack.togglePillarAt(eyeHeight);
+    stack.clickLatch = true;
+}
+
+template <typename Action>
+void forEachJukeboxSong(Action action)
+{
+    if (levelThree) {
+        action(coolSynthSong);
+    } else if (levelTwo) {
+        action(completeSong2);
+    } else {
+        action(smoothSynthSong);
+        action(noiseSound1Song);
+    }
+}
+
+void handleJukebox()
+{
+    if (!leftButtonDown()) {
+        jukeboxLatch = false;
+        return;
+    }
+    glm::vec3 centre = jukebox->getCenter();
+    if (camera.rangeTest(1.5f, centre.x, centre.z, 1.5f) != -1.0f || jukeboxLatch)
+        return;
+    if (!jukeboxPlaying) {
+        stopAllTracks();
+        forEachJukeboxSong([](SFMOD::Song& song) { song.play(); });
+        jukeboxPlaying = true;
+    } else {
+        forEachJukeboxSong([](SFMOD::Song& song) { song.stop(); });
+        jukeboxPlaying = false;
+    }
+    jukeboxLatch = true;
+}
+
+void checkLevels()
+{
+    if (!levelTwo && !levelThree) {
+        if (matchesLevelOne(pillarStates())) {
+            puzzleSolved = true;
+            if (isAtDoor()) {
+                startLevelTwo();
+                puzzleSolved = false;
+            }
+        } else {
+            puzzleSolved = false;
+        }
+    }
+    if (levelTwo && !levelThree) {
+        if (matchesLevelTwo(pillarStates(), voiceOneHeard, voiceTwoHeard)) {
+            levelTwoSolved = true;
+            if (isAtDoor())
+                startLevelThree();
+        } else {
+            levelTwoSolved = false;
+        }
+    }
+    if (levelThree) {
+        if (matchesLevelThree(pillarStates())) {
+            puzzleSolved = true;
+            if (isAtDoor()) {
+                startEnding();
+                endingFlight = true;
+            }
+        } else {
+            puzzleSolved = false;
+        }
+    }
+}
+
+template <typename Robot>
+void pushOutOfObject(Robot* object, float radius)
+{
+    glm::vec3 centre = object->getCenter();
+    pushOutOf(centre.x, centre.z, radius);
+}
+
+} // namespace
+
+void stopAllTracks()
+{
+    activeTrackCount = 0;
+    for (plim::scene::PillarStack* stack : pillarStacks)
+        stack->deactivateAll();
+    for (SFMOD::Song* song : {&triphopDrumSong, &funkDrumSong, &tropicalSoundSong, &guitarSoundSong,
+             &noiseSound1Song, &synthBassSong, &coolSynthSong, &smoothSynthSong, &drum1Song, &guitar1Song,
+             &voice1Song, &voice2Song})
+        song->stop();
+}
+
+void startLevelOne()
+{
+    levelOneStarted = true;
+    flyMode = false;
+    controlsEnabled = true;
+    evilLaughSong.stop();
+    eyeHeight = levelStartEyeHeight;
+    camera.position = levelStartPosition;
+    camera.faceTowards(levelStartTarget);
+}
+
+void startLevelTwo()
+{
+    if (levelTwo)
+        return;
+    eyeHeight = levelStartEyeHeight;
+    camera.position = levelStartPosition;
+    flyMode = false;
+    controlsEnabled = true;
+    camera.faceTowards(levelStartTarget);
+    levelTwo = true;
+    stopAllTracks();
+    houseNew->setTexture(houseFluffyTexture);
+    jukeboxLatch = false;
+    jukeboxPlaying = false;
+    std::cout << "Level 2 loaded" << std::endl;
+}
+
+void startLevelThree()
+{
+    if (levelThree)
+        return;
+    // Unlike level 2 the view direction and the controls stay as they were.
+    flyMode = false;
+    eyeHeight = levelStartEyeHeight;
+    camera.position = levelStartPosition;
+    levelThree = true;
+    stopAllTracks();
+    houseNew->setTexture(houseScifiTexture);
+    jukeboxLatch = false;
+    jukeboxPlaying = false;
+    std::cout << "Level 3 loaded" << std::endl;
+}
+
+void startEnding()
+{
+    flyMode = true;
+    controlsEnabled = false;
+    stopAllTracks();
+    camera.position = endingPosition;
+    camera.faceTowards(endingTarget);
+    outroSong.play();
+}
+
+bool isAtDoor()
+{
+    float dx = 0.0f - camera.position.x;
+    float dz = 10.0f - camera.position.z;
+    float squared = static_cast<float>(static_cast<double>(dx) * dx + static_cast<double>(dz) * dz);
+    return squared <= 4.0f;
+}
+
+void updateAnimations(float deltaTime)
+{
+    const double dt = deltaTime;
+    // While no instrument plays the robots nearly freeze.
+    const double dtScaled = activeTrackCount < 1 ? dt * 0.001 : dt;
+
+    advance(robot1TopClock, dtScaled * 0.8);
+    advance(robot1TopClock, 0.01);
+    wrap(robot1TopClock, 6.25, 0.4166666f);
+    pose(robot1Top, robot1TopClock);
+
+    advance(robot3Clock, dtScaled * 2.0);
+    wrap(robot3Clock, 2.083333, 0.0f);
+    pose(robot3, robot3Clock);
+
+    robot4->rotate(0.0, 1.0, 0.0, static_cast<float>(dtScaled * 120.0));
+
+    advance(flyingRobotClock, dt * 0.5);
+    wrap(flyingRobotClock, 2.083333, 0.0f);
+    pose(flyingRobot, flyingRobotClock);
+
+    advance(robot6AClock, dtScaled * 2.5);
+    advance(robot6BClock, dtScaled * 2.0);
+    advance(robot6CClock, dtScaled * 1.5);
+    advance(robot6DClock, dtScaled * 1.2);
+    wrap(robot6AClock, 3.29, 0.0f);
+    if (puzzleSolved || levelTwoSolved)
+        wrap(robot6BClock, 7.4, 4.6f); // the victory dance
+    else
+        wrap(robot6BClock, 3.29, 0.0f);
+    wrap(robot6CClock, 4.6, 3.4f);
+    wrap(robot6DClock, 10.0, 7.4f);
+    pose(robot6A, robot6AClock);
+    pose(robot6B, robot6BClock);
+    pose(robot6C, robot6CClock);
+    pose(robot6D, robot6DClock);
+
+    for (plim::scene::PillarStack* stack : pillarStacks)
+        stack->update(dt);
+    soundSystem.update();
+}
+
+void handleIntroAndEnding(float deltaTime)
+{
+    const bool enter = keyDown(GLFW_KEY_ENTER);
+    if (enter) {
+        introStarted = true;
+        controlsEnabled = levelOneStarted;
+        if (levelTwo) {
+            if (!levelTwoNoticeDismissed) {
+                levelTwoNoticeDismissed = true;
+                controlsEnabled = true;
+            }
+            if (!levelThreeNoticeDismissed) {
+                levelThreeNoticeDismissed = true;
+                controlsEnabled = true;
+            }
+        }
+    }
+    if (enter || introStarted) {
+        if (!introLaughStarted) {
+            evilLaughSong.play();
+            introLaughStarted = true;
+        }
+        // The flight: down to 12.2, then along +x to 51.6, then level 1.
+        if (camera.position.y >= 12.2f) {
+            camera.position.y -= deltaTime * 1.2f;
+        } else if (camera.position.x <= 51.6f) {
+            if (!levelOneStarted)
+                camera.position.x += deltaTime * 0.5f;
+        } else if (!levelOneStarted) {
+            startLevelOne();
+        }
+    }
+    if (endingFlight) {
+        flyingRobot->translate(deltaTime * 4.0, 0.0, 0.0);
+        flyingRobot->rotate(1.0, 1.0, 1.0, deltaTime * 90.0f);
+        if (enter)
+            stopAllTracks();
+    }
+}
+
+void applyMotionAndClicks(float deltaTime)
+{
+    applyWalkBounds();
+    animateEyeHeight(deltaTime);
+    applyStairs();
+
+    pushOutOfObject(robot1Top, 1.0f);
+    pushOutOfObject(robot1Bottom, 1.0f);
+    pushOutOfObject(robot3, 1.0f);
+    pushOutOfObject(robot4, 1.0f);
+    pushOutOfObject(flyingRobot, 1.0f);
+    pushOutOfObject(robot6A, 1.0f);
+    pushOutOfObject(robot6B, 1.0f);
+    pushOutOfObject(robot6C, 1.0f);
+    pushOutOfObject(robot6D, 1.0f);
+    pushOutOfObject(jukebox, 1.6f);
+    pushOutOfObject(door, 0.4f);
+    for (int stack = 0; stack < 4; ++stack) {
+        glm::vec3 position = pillarStacks[stack]->getPosition();
+        camera.pushOutOfCircle(0.5f, position.x, position.z, 0.5f);
+        handlePillarClick(stack);
+    }
+}
+
+void handleJukeboxLevelsAndReset()
+{
+    handleJukebox();
+    if (smoothSynthSong.isPaused())
+        std::cout << "paused";
+    checkLevels();
+    if (keyDown(GLFW_KEY_R))
+        stopAllTracks();
+}

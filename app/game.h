@@ -1,0 +1,22 @@
+#pragma once
+
+// The game's phases, puzzles and levels: the title, the intro flight, three
+// levels with their pillar puzzles, the jukebox and the door, and the ending.
+// All of it acts on the global game state, camera and scene registry.
+
+void stopAllTracks();
+void startLevelOne();
+void startLevelTwo();
+void startLevelThree();
+void startEnding();
+bool isAtDoor();
+
+// Frame step 14: the robots' animation clocks, the pillar stacks and the sound.
+void updateAnimations(float deltaTime);
+// Frame step 16: Enter, the intro flight and the ending flight.
+void handleIntroAndEnding(float deltaTime);
+// Frame step 18: walk bounds, eye height, stairs and collisions, with each
+// pillar stack's clicks right after its own push-out.
+void applyMotionAndClicks(float deltaTime);
+// Frame step 19: the jukebox, the paused notice, the level checks and R.
+void handleJukeboxLevelsAndReset();
