@@ -1,5 +1,6 @@
 // clankora-bot: the real game driven by scripted input and a fixed time step,
 // for tests, demos and benchmarks. See docs/bot.md.
+#include "app/Autoplay.h"
 #include "app/shell.h"
 #include "platform/InputScript.h"
 #include "platform/ScriptedPlatform.h"
@@ -12,7 +13,8 @@
 namespace {
 
 const char* usage =
-    "usage: clankora-bot --script FILE [--dt SECONDS] [--shots DIR] [--max-frames N]\n";
+    "usage: clankora-bot (--script FILE | --autoplay [--keep-level-notice]) [--dt SECONDS] [--shots DIR]\n"
+    "                    [--max-frames N]\n";
 
 [[noreturn]] void usageError(const std::string& message)
 {
@@ -43,6 +45,8 @@ long parseCount(const std::string& text, const std::string& option)
 int main(int argc, char** argv)
 {
     std::string scriptPath;
+    bool autoplay = false;
+    Autoplay::Options autoplayOptions;
     std::string shotDirectory;
     double timeStep = 1.0 / 30.0;
     long maxFrames = -1;
@@ -55,6 +59,10 @@ int main(int argc, char** argv)
         };
         if (option == "--script")
             scriptPath = value();
+        else if (option == "--autoplay")
+            autoplay = true;
+        else if (option == "--keep-level-notice")
+            autoplayOptions.dismissLevelTwoNotice = false;
         else if (option == "--dt")
             timeStep = parsePositive(value(), option);
         else if (option == "--shots")
@@ -67,17 +75,24 @@ int main(int argc, char** argv)
         } else
             usageError("unknown option " + option);
     }
-    if (scriptPath.empty())
-        usageError("no script given");
-
-    platform::InputScript script;
-    std::string error;
-    if (!script.load(scriptPath, error))
-        usageError(scriptPath + ": " + error);
+    if (scriptPath.empty() == !autoplay)
+        usageError("give either a script or --autoplay");
     if (!shotDirectory.empty()) {
         std::error_code ignored;
         std::filesystem::create_directories(shotDirectory, ignored);
     }
+
+    if (autoplay) {
+        Autoplay player(autoplayOptions);
+        platform::ScriptedPlatform input(player, timeStep, shotDirectory, maxFrames);
+        int status = runClankora(input);
+        // A bot that got stuck has not played the game through.
+        return player.gaveUp() ? 3 : status;
+    }
+    platform::InputScript script;
+    std::string error;
+    if (!script.load(scriptPath, error))
+        usageError(scriptPath + ": " + error);
     platform::ScriptedPlatform input(script, timeStep, shotDirectory, maxFrames);
     return runClankora(input);
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/FrameInput.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Plays Clankora from the title to the ending the way a player would: it looks
+// at what a player can see or hear (where it stands, where it looks, which
+// pillars glow, which level it is in) and answers only with keys, mouse motion
+// and clicks through the scripted input back-end.
+class Autoplay : public platform::InputDriver {
+public:
+    struct Options {
+        // Enter closes the level-2 notice at once; without it the bot plays level 2
+        // under the notice and closes it in level 3, so both notices are seen.
+        bool dismissLevelTwoNotice = true;
+    };
+
+    explicit Autoplay(Options options);
+    Autoplay() : Autoplay(Options()) {}
+    ~Autoplay() override;
+
+    bool nextFrame(platform::FrameInput& input) override;
+
+    // True when a step could not be finished in its time; the game then ends.
+    bool gaveUp() const { return failed; }
+    const std::string& failure() const { return failureReason; }
+
+    // One thing the bot does over one or more frames; act returns true when done.
+    struct Step {
+        std::string description;
+        long frameLimit;
+        std::function<bool(platform::FrameInput&, long frame)> act;
+    };
+
+private:
+    std::vector<Step> steps;
+    size_t current = 0;
+    long framesInStep = 0;
+    bool failed = false;
+    std::string failureReason;
+};
