@@ -1,9 +1,8 @@
 #pragma once
 
+#include "app/AutoplayPlan.h"
 #include "platform/FrameInput.h"
 
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,8 +18,11 @@ public:
         bool dismissLevelTwoNotice = true;
     };
 
+    // The whole game, from the title to the ending.
     explicit Autoplay(Options options);
     Autoplay() : Autoplay(Options()) {}
+    // A plan of one's own, for tests.
+    explicit Autoplay(std::vector<autoplay::Step> steps);
     ~Autoplay() override;
 
     bool nextFrame(platform::FrameInput& input) override;
@@ -29,15 +31,8 @@ public:
     bool gaveUp() const { return failed; }
     const std::string& failure() const { return failureReason; }
 
-    // One thing the bot does over one or more frames; act returns true when done.
-    struct Step {
-        std::string description;
-        long frameLimit;
-        std::function<bool(platform::FrameInput&, long frame)> act;
-    };
-
 private:
-    std::vector<Step> steps;
+    std::vector<autoplay::Step> steps;
     size_t current = 0;
     long framesInStep = 0;
     bool failed = false;
