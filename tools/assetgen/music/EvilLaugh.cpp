@@ -15,18 +15,32 @@
 
 namespace assetgen::music {
 
-StereoBuffer makeEvilLaugh(FluidRenderer& renderer)
+namespace {
+
+const int64_t period = framesPerBeat * evilLaughBeats;
+
+// "Mwa-ha-ha...": each "ha" a step lower, with a breath between, then a last
+// long one.
+std::vector<SungWord> laughWords()
 {
-    const int64_t period = framesPerBeat * evilLaughBeats;
-    // "Mwa-ha-ha...": each "ha" a step lower, with a breath between, then a
-    // last long one.
     std::vector<SungWord> laugh = {{"mwa", 0.0, 1.0, 57}};
     const int falling[] = {64, 63, 60, 57, 56, 54, 51, 48};
     for (int i = 0; i < 8; ++i)
         laugh.push_back({"ha", 1.25 + i * 0.45, 0.3, falling[i]});
     laugh.push_back({"haa", 5.0, 1.8, 45});
-    Speech::Voice voice{"en", 160, 15, 60};
-    std::vector<float> speech = placeWords(laugh, voice, period);
+    return laugh;
+}
+
+} // namespace
+
+std::vector<float> speakEvilLaugh()
+{
+    return placeWords(laughWords(), {"en", 160, 15, 60}, period);
+}
+
+StereoBuffer makeEvilLaugh(FluidRenderer& renderer, const std::vector<float>& speech)
+{
+    const std::vector<SungWord> laugh = laughWords();
 
     std::vector<float> carrier(speech.size());
     Oscillator sung(Oscillator::Shape::Saw), low(Oscillator::Shape::Saw, 0.3), tritone(Oscillator::Shape::Square, 0.6);

@@ -111,7 +111,10 @@ FluidRenderer::~FluidRenderer()
 
 void FluidRenderer::resetAndFlush()
 {
+    // A reset lets sounding notes ring out through their release; the voices
+    // must be cut as well, or the last score's tails leak into the next one.
     fluid_synth_system_reset(synth);
+    fluid_synth_all_sounds_off(synth, -1);
     // The synthesizer renders in blocks and keeps the rest of a block for the
     // next call: play out anything left from the previous score.
     std::vector<float> scratch(4096);

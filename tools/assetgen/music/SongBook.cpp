@@ -4,6 +4,7 @@
 #include "music/MusicalTime.h"
 #include "music/Tracks.h"
 
+#include <cstdlib>
 #include <functional>
 #include <future>
 #include <stdexcept>
@@ -29,7 +30,12 @@ struct TrackRecipe {
     std::function<StereoBuffer()> makeOwn;            // one made without it
 };
 
-std::vector<TrackRecipe> trackRecipes()
+// What espeak-ng said for the robots, made before anything else.
+struct SpokenLines {
+    std::vector<float> voice1, voice2, laugh;
+};
+
+std::vector<TrackRecipe> trackRecipes(const SpokenLines& lines)
 {
     return {
         {wave + "triphopDrum.mp3", -15.0, 12.0, makeTriphopDrum, nullptr},
@@ -42,8 +48,8 @@ std::vector<TrackRecipe> trackRecipes()
         {wave + "smoothSynth.mp3", -18.0, 10.0, makeSmoothSynth, nullptr},
         {wave + "Song2/Drum1.mp3", -15.0, 12.0, makeDrum1, nullptr},
         {wave + "Song2/Guitar1.mp3", -17.0, 10.0, makeGuitar1, nullptr},
-        {wave + "Song2/Voice1.mp3", -17.0, 10.0, nullptr, makeVoice1},
-        {wave + "Song2/Voice2.mp3", -17.0, 10.0, nullptr, makeVoice2},
+        {wave + "Song2/Voice1.mp3", -17.0, 10.0, nullptr, [&lines] { return makeVoice1(lines.voice1); }},
+        {wave + "Song2/Voice2.mp3", -17.0, 10.0, nullptr, [&lines] { return makeVoice2(lines.voice2); }},
     };
 }
 
@@ -53,7 +59,8 @@ const std::vector<std::string>& SongBook::instrumentTracks()
 {
     static const std::vector<std::string> paths = [] {
         std::vector<std::string> result;
-        for (const TrackRecipe& recipe : trackRecipes())
+        SpokenLines none;
+        for (const TrackRecipe& recipe : trackRecipes(none))
             result.push_back(recipe.path);
         return result;
     }();
@@ -94,10 +101,15 @@ const SongBook& SongBook::instance()
 
 SongBook::SongBook()
 {
+    // espeak-ng first and alone: its sound depends on what it said before and
+    // on rand(), which FluidSynth also draws from while it starts. Seeded and
+    // in a fixed order, the lines come out the same on every run.
+    std::srand(1);
+    SpokenLines lines{speakVoice1(), speakVoice2(), speakEvilLaugh()};
+
     // Our own noise and the vocoded voices render on a second thread while
-    // FluidSynth plays the others; espeak-ng is used on that thread alone
-    // until it is done.
-    std::vector<TrackRecipe> recipes = trackRecipes();
+    // FluidSynth plays the others.
+    std::vector<TrackRecipe> recipes = trackRecipes(lines);
     auto own = std::async(std::launch::async, [&recipes] {
         std::map<std::string, StereoBuffer> made;
         for (const TrackRecipe& recipe : recipes)
@@ -142,8 +154,8 @@ SongBook::SongBook()
     for (const std::string& path : instrumentTracks())
         all.mix(songs[path]);
     double bandLoudness = loudnessDb(all);
-    for (auto [path, make] : {std::pair{evilLaugh, makeEvilLaugh}, std::pair{outro, makeOutro}}) {
-        StereoBuffer piece = make(renderer);
+    for (const std::string& path : {evilLaugh, outro}) {
+        StereoBuffer piece = path == evilLaugh ? makeEvilLaugh(renderer, lines.laugh) : makeOutro(renderer);
         highPassLoop(piece, 25.0);
         normalizeLoudness(piece, bandLoudness);
         limitLoop(piece, combinationCeiling);

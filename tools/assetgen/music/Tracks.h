@@ -3,6 +3,8 @@
 #include "music/FluidRenderer.h"
 #include "music/StereoBuffer.h"
 
+#include <vector>
+
 // The game's sounds, each a finished loop before mastering. The twelve
 // instrument tracks are loopFrames long; the laugh and the outro have their
 // own lengths (evilLaughBeats, outroBeats).
@@ -21,9 +23,18 @@ StereoBuffer makeNoiseSound1();
 StereoBuffer makeSynthBass(FluidRenderer& renderer);
 StereoBuffer makeCoolSynth(FluidRenderer& renderer);
 StereoBuffer makeSmoothSynth(FluidRenderer& renderer);
-StereoBuffer makeVoice1();
-StereoBuffer makeVoice2();
-StereoBuffer makeEvilLaugh(FluidRenderer& renderer);
+// The robots' lines as espeak-ng speaks them, laid out over two passes of
+// their loop. espeak-ng's sound depends on everything it said before and on
+// the C library's shared rand(), so these are made first, on one thread, in
+// a fixed order, while nothing else draws random numbers.
+std::vector<float> speakVoice1();
+std::vector<float> speakVoice2();
+std::vector<float> speakEvilLaugh();
+
+// The lines sung through the vocoder.
+StereoBuffer makeVoice1(const std::vector<float>& speech);
+StereoBuffer makeVoice2(const std::vector<float>& speech);
+StereoBuffer makeEvilLaugh(FluidRenderer& renderer, const std::vector<float>& speech);
 StereoBuffer makeOutro(FluidRenderer& renderer);
 
 } // namespace assetgen::music

@@ -28,17 +28,35 @@ StereoBuffer toStereo(const std::vector<float>& mono)
     return out;
 }
 
+// "Turn the music on ... let the robots dance", sung over Am7 and Cmaj7.
+const std::vector<SungWord> voice1Words = {
+    {"turn", 0.0, 0.7, 64}, {"the", 0.75, 0.25, 62}, {"music", 1.0, 1.0, 60}, {"on", 2.0, 1.8, 64},
+    {"let", 16.0, 0.7, 67}, {"the", 16.75, 0.25, 64}, {"robots", 17.0, 1.0, 62}, {"dance", 18.0, 1.8, 64},
+};
+
+// "Clank clank Clankora ... rebuild the song", a deep robot choir on Fmaj7
+// and G6; the choir sings the chords, so the words' notes are only the
+// chords' roots for reference.
+const std::vector<SungWord> voice2Words = {
+    {"clank", 8.0, 0.7, 41}, {"clank", 8.75, 0.7, 41}, {"clankora", 9.5, 2.4, 41},
+    {"rebuild", 24.0, 0.95, 43}, {"the", 25.0, 0.45, 43}, {"song", 25.5, 2.2, 43},
+};
+
 } // namespace
 
-StereoBuffer makeVoice1()
+std::vector<float> speakVoice1()
 {
-    // "Turn the music on ... let the robots dance", sung over Am7 and Cmaj7.
-    const std::vector<SungWord> words = {
-        {"turn", 0.0, 0.7, 64}, {"the", 0.75, 0.25, 62}, {"music", 1.0, 1.0, 60}, {"on", 2.0, 1.8, 64},
-        {"let", 16.0, 0.7, 67}, {"the", 16.75, 0.25, 64}, {"robots", 17.0, 1.0, 62}, {"dance", 18.0, 1.8, 64},
-    };
-    Speech::Voice voice{"en", 150, 50, 10};
-    std::vector<float> speech = placeWords(words, voice, loopFrames);
+    return placeWords(voice1Words, {"en", 150, 50, 10}, loopFrames);
+}
+
+std::vector<float> speakVoice2()
+{
+    return placeWords(voice2Words, {"en", 130, 35, 10}, loopFrames);
+}
+
+StereoBuffer makeVoice1(const std::vector<float>& speech)
+{
+    const std::vector<SungWord>& words = voice1Words;
     std::vector<float> carrier(speech.size());
     Oscillator saw(Oscillator::Shape::Saw), sawDetuned(Oscillator::Shape::Saw, 0.37), sub(Oscillator::Shape::Square);
     Random noise(1111);
@@ -58,17 +76,8 @@ StereoBuffer makeVoice1()
     return secondPass(twice);
 }
 
-StereoBuffer makeVoice2()
+StereoBuffer makeVoice2(const std::vector<float>& speech)
 {
-    // "Clank clank Clankora ... rebuild the song", a deep robot choir on
-    // Fmaj7 and G6; the choir sings the chords, so the words' notes are only
-    // the chords' roots for reference.
-    const std::vector<SungWord> words = {
-        {"clank", 8.0, 0.7, 41}, {"clank", 8.75, 0.7, 41}, {"clankora", 9.5, 2.4, 41},
-        {"rebuild", 24.0, 0.95, 43}, {"the", 25.0, 0.45, 43}, {"song", 25.5, 2.2, 43},
-    };
-    Speech::Voice voice{"en", 130, 35, 10};
-    std::vector<float> speech = placeWords(words, voice, loopFrames);
     std::vector<float> carrier(speech.size());
     // Every chord tone sung by two slightly detuned saws, an octave below the
     // pad: the choir follows the progression whatever the words are.

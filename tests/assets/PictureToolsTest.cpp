@@ -1,0 +1,97 @@
+// The drawing tools behind the pictures: seamless noise, wrapping canvases,
+// anti-aliased shapes, text, and the window of a notice that a screen shows.
+#include "Asset.h"
+#include "pictures/Canvas.h"
+#include "pictures/Font.h"
+#include "pictures/Notices.h"
+#include "pictures/PeriodicNoise.h"
+#include "pictures/Shapes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using namespace assetgen::pictures;
+
+TEST(PeriodicNoise, RepeatsAfterItsPeriodAndVariesWithin)
+{
+    PeriodicNoise noise(9);
+    float lowest = 1.0f, highest = 0.0f;
+    for (float x = 0.0f; x < 8.0f; x += 0.37f)
+        for (float y = 0.0f; y < 8.0f; y += 0.41f) {
+            float v = noise.at(x, y, 8);
+            ASSERT_NEAR(v, noise.at(x + 8.0f, y, 8), 1e-5f);
+            ASSERT_NEAR(v, noise.at(x, y - 8.0f, 8), 1e-5f);
+            lowest = std::min(lowest, v);
+            highest = std::max(highest, v);
+        }
+    EXPECT_GE(lowest, 0.0f);
+    EXPECT_LE(highest, 1.0f);
+    EXPECT_GT(highest - lowest, 0.5f);
+    EXPECT_NEAR(noise.fractal(0.2f, 0.7f, 4, 5), noise.fractal(1.2f, -0.3f, 4, 5), 1e-4f) << "one tile is u, v in [0, 1)";
+}
+
+TEST(Canvas, ATileableCanvasWrapsWhatCrossesAnEdge)
+{
+    Canvas wrapping(16, 16, {0, 0, 0}, true), clipped(16, 16, {0, 0, 0});
+    for (Canvas* c : {&wrapping, &clipped})
+        c->fillShape([](float x, float y) { return circle({x, y}, {15.0f, 8.0f}, 3.0f); }, 11, 4, 19, 12, {1, 1, 1});
+    EXPECT_GT(wrapping.at(1, 8).r, 0.9f) << "the circle continues on the left";
+    EXPECT_EQ(clipped.at(1, 8).r, 0.0f);
+    EXPECT_GT(clipped.at(14, 8).r, 0.9f);
+    // Edges are anti-aliased: a pixel half inside is half covered.
+    Canvas edge(8, 8, {0, 0, 0});
+    edge.fillShape([](float x, float) { return x - 4.5f; }, 0, 0, 8, 8, {1, 1, 1});
+    EXPECT_FLOAT_EQ(edge.at(3, 0).r, 1.0f);
+    EXPECT_NEAR(edge.at(4, 0).r, 0.5f, 1e-5f);
+    EXPECT_FLOAT_EQ(edge.at(5, 0).r, 0.0f);
+}
+
+TEST(Font, DrawsWhatItMeasuresAndRefusesBrokenText)
+{
+    Font font("DejaVuSans.ttf", 40);
+    Canvas canvas(400, 80, {0, 0, 0});
+    float advance = font.draw(canvas, "Clankora \u266A", 10, 60, {1, 1, 1});
+    EXPECT_FLOAT_EQ(advance, font.measure("Clankora \u266A"));
+    int lit = 0, leftmost = 400, rightmost = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 400; ++x)
+            if (canvas.at(x, y).r > 0.5f) {
+                ++lit;
+                leftmost = std::min(leftmost, x);
+                rightmost = std::max(rightmost, x);
+            }
+    EXPECT_GT(lit, 500);
+    EXPECT_GE(leftmost, 10);
+    EXPECT_LE(rightmost, 10 + advance + 2);
+    EXPECT_EQ(decodeUtf8("a\u266A"), std::u32string(U"a\u266A"));
+    EXPECT_THROW(decodeUtf8("bad \xe2\x99"), std::runtime_error);
+    EXPECT_THROW(font.draw(canvas, "\u4e2d", 0, 40, {1, 1, 1}), std::runtime_error) << "no glyph: no silent box";
+    EXPECT_THROW(Font("NoSuchFont.ttf", 20), std::runtime_error);
+}
+
+TEST(NoticeWindow, ShowsTheMiddleOfTheCardWiderOnWideScreens)
+{
+    Window four = visibleWindow(4.0f / 3.0f), wide = visibleWindow(16.0f / 9.0f);
+    // tan(25°) / 4 of the card's width either side of the middle, vertically.
+    float half = noticeSize * std::tan(25.0f * static_cast<float>(M_PI) / 180.0f) / 4.0f;
+    EXPECT_NEAR(four.top, noticeSize / 2.0f - half, 0.01f);
+    EXPECT_NEAR(four.bottom - four.top, wide.bottom - wide.top, 0.01f) << "the height is the same on every screen";
+    EXPECT_NEAR((four.right - four.left) / (four.bottom - four.top), 4.0f / 3.0f, 1e-4f);
+    EXPECT_LT(wide.left, four.left);
+    EXPECT_GT(four.bottom - four.top, 900.0f) << "about a texel per pixel at 1080 lines";
+}
+
+TEST(Pictures, OnlyTheirOwnPathsAreMade)
+{
+    EXPECT_FALSE(assetgen::generatePicture("OpenGL/WAVE/outro.mp3"));
+    EXPECT_FALSE(assetgen::generatePicture("OpenGL/Textures/unknown.png"));
+    EXPECT_FALSE(assetgen::generateSong("OpenGL/Textures/pink.png"));
+    auto pink = assetgen::generatePicture("OpenGL/Textures/pink.png");
+    ASSERT_TRUE(pink);
+    EXPECT_EQ(std::vector<unsigned char>(pink->begin(), pink->begin() + 4), (std::vector<unsigned char>{0x89, 'P', 'N', 'G'}));
+}
+
+} // namespace
