@@ -5,14 +5,6 @@
 // subsystem lands it does nothing.
 
 void buildSceneStep();                       // start-up step 9
-void buildStackDrawOrder();                  // start-up step 10
-void turnSpotlights(float deltaTime);        // frame step 4
-void uploadShadowMatrices();                 // frame step 5
-void refreshStackDrawOrder();                // frame step 6
-void renderShadowPasses(int framePhase);     // frame step 7
-void useCameraShader();                      // part of frame step 8
-void renderSceneStep();                      // frame step 9
-void renderGlowForNextFrame();               // frame step 10
 void updateAnimations(float deltaTime);      // frame step 14
 void handleIntroAndEnding(float deltaTime);  // frame step 16
 void applyMotionAndClicks(float deltaTime);  // frame step 18

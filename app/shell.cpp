@@ -5,6 +5,11 @@
 #include "app/controls.h"
 #include "app/pendingSteps.h"
 #include "platform/Platform.h"
+#include "render/glowStep.h"
+#include "render/renderScene.h"
+#include "render/shadowPasses.h"
+#include "render/spotlightFrame.h"
+#include "render/stackDrawOrder.h"
 #include "scene/Registry.h"
 
 #include <GL/glew.h>
@@ -115,7 +120,7 @@ int runClankora(platform::Platform& input)
         refreshStackDrawOrder();
         renderShadowPasses(framePhase);
         prepareDefaultFramebuffer();
-        renderSceneStep();
+        renderScene();
         renderGlowForNextFrame();
         bindDefaultFramebuffer();
         input.swapBuffers();
