@@ -21,7 +21,10 @@
 #include "render/stackDrawOrder.h"
 #include "scene/AnimatedModel.h"
 #include "scene/Model.h"
+#include "scene/Paper.h"
+#include "scene/PillarStack.h"
 #include "scene/Registry.h"
+#include "scene/Skybox.h"
 #include "scene/sceneGlSupport.h"
 #include "support/ChildProcess.h"
 #include "support/GlTestContext.h"
@@ -88,6 +91,43 @@ inline std::string boxObj(glm::vec3 low, glm::vec3 high)
     return obj.str();
 }
 
+// A closed room of half-width h and height, facing inwards, each side cut
+// into cells x cells squares.
+inline std::string roomObj(float h, float height, int cells)
+{
+    std::ostringstream obj;
+    int vertices = 0;
+    int normals = 0;
+    auto side = [&](glm::vec3 origin, glm::vec3 across, glm::vec3 up, glm::vec3 normal) {
+        obj << "vn " << normal.x << ' ' << normal.y << ' ' << normal.z << '\n';
+        ++normals;
+        const int first = vertices + 1;
+        for (int i = 0; i <= cells; ++i)
+            for (int j = 0; j <= cells; ++j) {
+                const glm::vec3 p = origin + across * (float(i) / float(cells)) + up * (float(j) / float(cells));
+                obj << "v " << p.x << ' ' << p.y << ' ' << p.z << "\nvt " << float(i) / float(cells) << ' '
+                    << float(j) / float(cells) << '\n';
+                ++vertices;
+            }
+        for (int i = 0; i < cells; ++i)
+            for (int j = 0; j < cells; ++j) {
+                const int a = first + i * (cells + 1) + j;
+                const int b = a + cells + 1;
+                obj << "f " << a << '/' << a << '/' << normals << ' ' << b << '/' << b << '/' << normals << ' '
+                    << b + 1 << '/' << b + 1 << '/' << normals << '\n';
+                obj << "f " << a << '/' << a << '/' << normals << ' ' << b + 1 << '/' << b + 1 << '/' << normals
+                    << ' ' << a + 1 << '/' << a + 1 << '/' << normals << '\n';
+            }
+    };
+    side(glm::vec3(-h, 0, -h), glm::vec3(2 * h, 0, 0), glm::vec3(0, 0, 2 * h), glm::vec3(0, 1, 0));
+    side(glm::vec3(-h, height, -h), glm::vec3(2 * h, 0, 0), glm::vec3(0, 0, 2 * h), glm::vec3(0, -1, 0));
+    side(glm::vec3(-h, 0, -h), glm::vec3(2 * h, 0, 0), glm::vec3(0, height, 0), glm::vec3(0, 0, 1));
+    side(glm::vec3(-h, 0, h), glm::vec3(2 * h, 0, 0), glm::vec3(0, height, 0), glm::vec3(0, 0, -1));
+    side(glm::vec3(-h, 0, -h), glm::vec3(0, 0, 2 * h), glm::vec3(0, height, 0), glm::vec3(1, 0, 0));
+    side(glm::vec3(h, 0, -h), glm::vec3(0, 0, 2 * h), glm::vec3(0, height, 0), glm::vec3(-1, 0, 0));
+    return obj.str();
+}
+
 // A fan of the given number of small triangles around (0, 0, 0) in the xz plane.
 inline std::string fanObj(int triangles)
 {
@@ -121,8 +161,14 @@ protected:
         int currentHeight = 0;
         glfwGetFramebufferSize(window, &currentWidth, &currentHeight);
         if (currentWidth != width || currentHeight != height) {
+            // The X server answers the resize later; the back buffer takes
+            // the new size at the next swap.
             glfwSetWindowSize(window, width, height);
-            glfwPollEvents();
+            for (int wait = 0; wait < 200 && (currentWidth != width || currentHeight != height); ++wait) {
+                glfwWaitEventsTimeout(0.01);
+                glfwGetFramebufferSize(window, &currentWidth, &currentHeight);
+            }
+            glfwSwapBuffers(window);
         }
         directory = testing_support::makeTempDirectory("clankora-frame");
         glEnable(GL_DEPTH_TEST);
@@ -206,6 +252,110 @@ protected:
     {
         camera.position = eye;
         camera.faceTowards(target);
+    }
+
+    // Every registry global filled as the game fills it, with stand-ins for
+    // the game's files: solid textures, boxes for the static models, a small
+    // skinned file for the robots, and the game's spotlights, cones, stacks,
+    // papers and sky box. With detailed models the house is a closed room of
+    // many triangles and the robots are larger third-party meshes, closer to
+    // what a level costs to draw.
+    void populateStandInWorld(bool detailedModels = false)
+    {
+        int shade = 40;
+        for (Texture** texture : {&woodBoxTexture, &metalBoxTexture, &robot1TopTexture, &robot1BottomTexture,
+                 &robot3Texture, &robot4Texture, &robot6Texture, &instrumentsTexture, &jukeboxTexture, &doorTexture,
+                 &helpscreenTexture, &level1Texture, &level2Texture, &containerTexture, &pinkTexture, &whiteTexture,
+                 &blackTexture, &starsTexture, &houseCellarTexture, &houseFluffyTexture, &houseScifiTexture}) {
+            shade += 9;
+            *texture = solid("texture" + std::to_string(shade), shade, 255 - shade, (shade * 7) % 256);
+        }
+        skybox = new plim::scene::Skybox(glm::mat4(1.0f));
+        skybox->scale(150, 150, 150);
+        skybox->rotate(1, 0, 0, -90);
+
+        const glm::vec3 stackPlaces[4] = {{4, 0, 3}, {4, 0, -3}, {-4, 0, 3}, {-4, 0, -3}};
+        for (int i = 0; i < 4; ++i) {
+            pillarStacks[i] = new plim::scene::PillarStack();
+            pillarStacks[i]->translate(stackPlaces[i].x, stackPlaces[i].y, stackPlaces[i].z);
+        }
+
+        const std::string thirdParty = "/usr/share/assimp/models/";
+        const std::string box = writeObj("box", boxObj(glm::vec3(-0.5f, 0, -0.5f), glm::vec3(0.5f, 1.5f, 0.5f)));
+        const std::string room = detailedModels ? writeObj("room", roomObj(10.0f, 5.0f, 48))
+                                                : writeObj("floor", floorObj(10.0f));
+        const std::string robot = detailedModels ? thirdParty + "OBJ/WusonOBJ.obj" : box;
+        auto placed = [](plim::scene::Model* model, glm::vec3 at) {
+            model->translate(at.x, at.y, at.z);
+            return model;
+        };
+        auto staticModel = [&](const std::string& path, Texture* texture, ShaderProgram* program, glm::vec3 at) {
+            return placed(new plim::scene::Model(glm::mat4(1.0f), path, texture, program, 0, 0, 0, 1.0f), at);
+        };
+        house = staticModel(box, level1Texture, cameraShader, glm::vec3(0, 0, -9));
+        houseNew = staticModel(room, houseCellarTexture, cameraShader, glm::vec3(0));
+        stair = staticModel(box, whiteTexture, cameraShader, glm::vec3(0, 0, 9));
+        jukeboxFront = staticModel(box, pinkTexture, cameraShader, glm::vec3(4.8f, 0, -8.4f));
+        robot1Bottom = staticModel(robot, robot1BottomTexture, cameraShader, glm::vec3(5, 0.35f, 1));
+        robot4 = staticModel(robot, robot4Texture, cameraShader, glm::vec3(5.5f, 1.5f, 6.8f));
+        robot5Eyes = staticModel(box, whiteTexture, transparencyShader, glm::vec3(1, 3, -2));
+        jukebox = staticModel(box, jukeboxTexture, cameraShader, glm::vec3(4.8f, 0, -7.4f));
+        door = staticModel(box, doorTexture, cameraShader, glm::vec3(-9, 0, 1));
+
+        const std::string skinned
+            = thirdParty + (detailedModels ? "FBX/huesitos.fbx" : "glTF2/simple_skin/simple_skin.gltf");
+        auto animated = [&](Texture* texture, ShaderProgram* depthProgram, glm::vec3 at) {
+            auto* model = new plim::scene::AnimatedModel(glm::mat4(1.0f), skinned, texture, depthProgram, 1.0f, 1.5f);
+            model->translate(at.x, at.y, at.z);
+            return model;
+        };
+        robot1Top = animated(robot1TopTexture, animatedShadowDistancesShader, glm::vec3(5, 0.55f, 1));
+        robot3 = animated(robot3Texture, animatedShadowDistancesShader, glm::vec3(-4.5f, 1.08f, -0.5f));
+        flyingRobot = animated(blackTexture, shadowDistancesShader, glm::vec3(2, 3, 2));
+        robot6A = animated(robot6Texture, animatedShadowDistancesShader, glm::vec3(-4.5f, 0.5f, 6.3f));
+        robot6B = animated(robot6Texture, animatedShadowDistancesShader, glm::vec3(3, 1.25f, 8.9f));
+        robot6C = animated(robot6Texture, animatedShadowDistancesShader, glm::vec3(-3.7f, 0.75f, -6.2f));
+        robot6D = animated(robot6Texture, animatedShadowDistancesShader, glm::vec3(-3.9f, 0.45f, -7.2f));
+
+        for (plim::scene::Paper** paper : {&helpPaper, &level1Paper, &level2Paper}) {
+            Texture* picture = paper == &helpPaper ? helpscreenTexture : paper == &level1Paper ? level1Texture
+                                                                                               : level2Texture;
+            *paper = new plim::scene::Paper(glm::mat4(1.0f), picture);
+            (*paper)->translate(0, 0, -1.5);
+            (*paper)->scale(2, 2, 2);
+        }
+
+        const glm::vec3 warm(1.275f, 0.51f, 0.455f);
+        const glm::vec3 blue(0.32f, 0.085f, 1.16f);
+        const glm::vec3 y(0, 1, 0);
+        const glm::vec3 x(1, 0, 0);
+        const glm::vec3 z(0, 0, 1);
+        auto light = [](glm::vec3 position, glm::vec3 direction, glm::vec3 up, glm::vec3 colour, glm::vec3 axis,
+                         int size, float angle) {
+            return new ShadowMap(position, direction, up, colour, axis, size, angle);
+        };
+        shadowMap1 = light({-4, 4, -1}, {0, -1, -1}, y, warm, y, 512, 20);
+        shadowMap2 = light({0, 4.5f, 2.5f}, {-2, -2, -1}, z, warm, y, 128, 7);
+        lightCone1 = coneOf(*shadowMap1, 32);
+        lightCone2 = coneOf(*shadowMap2, 7);
+        shadowMap3 = light({-3, 4, 7}, {-1, -1, -1}, y, warm, y, 512, 30);
+        shadowMap4 = light({2, 4, 7}, {1, -1, -1}, y, blue, y, 512, 30);
+        shadowMap5 = light({2, 4, -1}, {1, -1, -1}, x, warm, x, 512, 30);
+        shadowMap6 = light({-1, 4.5f, 1}, {-1, -1, 1}, y, blue, y, 512, 20);
+        shadowMap7 = light({3, 4.5f, 3}, {1, -1, -1}, x, warm, x, 512, 20);
+        lightCone3 = coneOf(*shadowMap6, 20);
+        lightCone4 = coneOf(*shadowMap7, 32);
+        shadowMap8 = light({3, 4.5f, 2.5f}, {-2, -2, -1}, z, blue, y, 128, 7);
+        shadowMap9 = light({1, 4.5f, 3.5f}, {-2, -2, -1}, z, warm, y, 128, 7);
+        shadowMap10 = light({3, 4.5f, -1.5f}, {-2, -2, -1}, z, blue, y, 128, 7);
+        lightCone5 = coneOf(*shadowMap8, 7);
+        lightCone6 = coneOf(*shadowMap9, 7);
+        lightCone7 = coneOf(*shadowMap10, 7);
+
+        camera.lightPosition = glm::vec3(0, 2, 0);
+        camera.lightIntensities = glm::vec3(1.0f);
+        look(glm::vec3(0, 2.2f, 7.5f), glm::vec3(0, 1.2f, 0));
+        buildStackDrawOrder();
     }
 
     // The frame loop's steps 4 to 11, with a check for GL errors after each
