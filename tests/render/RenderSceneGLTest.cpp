@@ -3,6 +3,7 @@
 // two window shapes, a whole frame of every level without a GL error, and the
 // GL state the frame leaves behind.
 #include "frameFixture.h"
+#include "scene/countingAllocator.h"
 
 #include <FreeImage.h>
 #include <gtest/gtest.h>
@@ -327,6 +328,29 @@ TEST_P(WholeFrame, RaisesNoGlErrorInAnyStep)
     GLboolean depthWrites = GL_FALSE;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
     EXPECT_TRUE(depthWrites);
+}
+
+// The driver compiles its shader variants on first use, with allocations of
+// its own; the same frames a second time show what the game allocates.
+TEST_F(RenderScene, FramesAllocateNothing)
+{
+    populateStandInWorld();
+    introStarted = true;
+    helpVisible = true;
+    auto levelsOneAndTwo = [this] {
+        levelOneStarted = true;
+        levelTwo = false;
+        runFrame(1, 0.016f);
+        runFrame(0, 0.016f);
+        levelTwo = true;
+        runFrame(1, 0.016f);
+        runFrame(0, 0.016f);
+    };
+    levelsOneAndTwo();
+    const long before = allocation::count();
+    levelsOneAndTwo();
+    EXPECT_EQ(allocation::count() - before, 0);
+    EXPECT_NO_GL_ERROR();
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, WholeFrame, ::testing::Values(0, 1, 2, 3),

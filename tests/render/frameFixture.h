@@ -289,6 +289,12 @@ protected:
             model->translate(at.x, at.y, at.z);
             return model;
         };
+        // The robots about a unit across, whatever size their file has.
+        auto fitted = [](plim::scene::Model* model) {
+            const double size = model->radius > 0.0f ? 0.8 / model->radius : 1.0;
+            model->scale(size, size, size);
+            return model;
+        };
         auto staticModel = [&](const std::string& path, Texture* texture, ShaderProgram* program, glm::vec3 at) {
             return placed(new plim::scene::Model(glm::mat4(1.0f), path, texture, program, 0, 0, 0, 1.0f), at);
         };
@@ -296,8 +302,8 @@ protected:
         houseNew = staticModel(room, houseCellarTexture, cameraShader, glm::vec3(0));
         stair = staticModel(box, whiteTexture, cameraShader, glm::vec3(0, 0, 9));
         jukeboxFront = staticModel(box, pinkTexture, cameraShader, glm::vec3(4.8f, 0, -8.4f));
-        robot1Bottom = staticModel(robot, robot1BottomTexture, cameraShader, glm::vec3(5, 0.35f, 1));
-        robot4 = staticModel(robot, robot4Texture, cameraShader, glm::vec3(5.5f, 1.5f, 6.8f));
+        robot1Bottom = fitted(staticModel(robot, robot1BottomTexture, cameraShader, glm::vec3(5, 0.35f, 1)));
+        robot4 = fitted(staticModel(robot, robot4Texture, cameraShader, glm::vec3(5.5f, 1.5f, 6.8f)));
         robot5Eyes = staticModel(box, whiteTexture, transparencyShader, glm::vec3(1, 3, -2));
         jukebox = staticModel(box, jukeboxTexture, cameraShader, glm::vec3(4.8f, 0, -7.4f));
         door = staticModel(box, doorTexture, cameraShader, glm::vec3(-9, 0, 1));
@@ -307,6 +313,8 @@ protected:
         auto animated = [&](Texture* texture, ShaderProgram* depthProgram, glm::vec3 at) {
             auto* model = new plim::scene::AnimatedModel(glm::mat4(1.0f), skinned, texture, depthProgram, 1.0f, 1.5f);
             model->translate(at.x, at.y, at.z);
+            const double size = model->radius > 0.0f ? 0.8 / model->radius : 1.0;
+            model->scale(size, size, size);
             return model;
         };
         robot1Top = animated(robot1TopTexture, animatedShadowDistancesShader, glm::vec3(5, 0.55f, 1));
