@@ -137,22 +137,4 @@ TEST_F(SpotlightFrame, SlotsHoldTheLevelsLightsAndMapsAndAnz)
     EXPECT_NO_GL_ERROR();
 }
 
-TEST_F(SpotlightFrame, SlotsOfLightsTheRegistryLacksAreLeftAlone)
-{
-    const GLuint program = cameraShader->program;
-    enter(levels[2]);
-    uploadSpotlightSlots();
-    delete shadowMap6;
-    shadowMap6 = nullptr;
-    levelTwo = false; // level 1 again: slot 0 back to shadowMap1
-    uploadSpotlightSlots();
-    EXPECT_EQ(uniformVec3(program, spotlightSlotNames[0].position), shadowMap1->getPosition());
-    levelTwo = true;
-    uploadSpotlightSlots();
-    EXPECT_EQ(uniformVec3(program, spotlightSlotNames[0].position), shadowMap1->getPosition())
-        << "without shadowMap6 slot 0 keeps the level-1 light";
-    EXPECT_EQ(uniformVec3(program, spotlightSlotNames[2].position), shadowMap7->getPosition());
-    EXPECT_NO_GL_ERROR();
-}
-
 } // namespace
