@@ -4,8 +4,12 @@
 #include "app/console.h"
 #include "app/controls.h"
 #include "app/game.h"
-#include "app/pendingSteps.h"
 #include "platform/Platform.h"
+#include "render/glowStep.h"
+#include "render/renderScene.h"
+#include "render/shadowPasses.h"
+#include "render/spotlightFrame.h"
+#include "render/stackDrawOrder.h"
 #include "scene/Registry.h"
 #include "scene/buildScene.h"
 
@@ -117,7 +121,7 @@ int runClankora(platform::Platform& input)
         refreshStackDrawOrder();
         renderShadowPasses(framePhase);
         prepareDefaultFramebuffer();
-        renderSceneStep();
+        renderScene();
         renderGlowForNextFrame();
         bindDefaultFramebuffer();
         input.swapBuffers();

@@ -2,6 +2,7 @@
 
 #include "app/console.h"
 #include "render/attributeLocations.h"
+#include "render/spotlightSlotNames.h"
 
 #include <fstream>
 #include <iostream>
@@ -97,8 +98,10 @@ void ShaderProgram::link()
     glLinkProgram(program);
     GLint status = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &status);
-    if (status != 0)
+    if (status != 0) {
+        assignDepthMapUnits();
         return;
+    }
 
     GLint logLength = 0;
     glGetProgramiv(program, GL_INFO_LOG_LENGTH, &logLength);
@@ -107,4 +110,25 @@ void ShaderProgram::link()
     std::cout << "Failed to link shader program" << std::endl;
     std::cout << log.data() << std::endl;
     pauseAndExit();
+}
+
+void ShaderProgram::assignDepthMapUnits() const
+{
+    // Every sampler starts on unit 0. A program that reads the spotlights'
+    // depth maps would then hold a 2D and a shadow sampler on one unit, which
+    // conforming drivers refuse to draw with; the animated lit program, whose
+    // depth-map samplers nobody sets, would never draw at all. GL 3.2 sets
+    // uniforms only on the current program, and none is current afterwards.
+    bool used = false;
+    for (int slot = 0; slot < spotlightSlotCount; ++slot) {
+        const GLint location = glGetUniformLocation(program, spotlightSlotNames[slot].shadowTexture);
+        if (location == -1)
+            continue;
+        if (!used)
+            glUseProgram(program);
+        used = true;
+        glUniform1i(location, shadowTextureUnit(slot));
+    }
+    if (used)
+        glUseProgram(0);
 }

@@ -5,9 +5,10 @@
 
 // A GLSL program of two or three stages read from files and linked with
 // "fragColor" bound to colour number 0 and the shared vertex attribute names
-// bound to the fixed locations of attributeLocations.h. Any failure is fatal:
-// the message is printed, the console pauses and the process ends with exit
-// status -1.
+// bound to the fixed locations of attributeLocations.h; the spotlights'
+// depth-map samplers "shadowTexture[i]" start on their units 1 + i. Any
+// failure is fatal: the message is printed, the console pauses and the
+// process ends with exit status -1.
 class ShaderProgram {
 public:
     GLuint program = 0;
@@ -27,4 +28,5 @@ private:
     void build(const std::string& vertexPath, const std::string& fragmentPath, const std::string* geometryPath);
     static void compileStage(const std::string& path, GLenum type, GLuint& shader);
     void link();
+    void assignDepthMapUnits() const;
 };

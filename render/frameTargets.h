@@ -1,8 +1,15 @@
 #pragma once
 
-// Creates the whole-frame render targets of the scene registry: the scene's
-// colour texture and depth buffer in sceneFramebuffer, and the effect (glow)
-// image in effectFramebuffer, which shares the scene's depth. An incomplete
-// scene framebuffer is reported and set-up goes on; an incomplete effect
-// framebuffer is reported and ends the program with exit status -1.
-void createWholeFrameTargets(int width, int height);
+// The whole-frame render targets of the registry, window-sized: the scene
+// image (sceneFramebuffer with sceneTexture and the depth renderbuffer
+// sceneDepthBuffer) and the effect image of the glowing objects
+// (effectFramebuffer with effectTexture), which shares the scene's depth so
+// that only the visible parts of a glowing object reach it. Scene assembly
+// creates them once, last of all.
+//
+// An incomplete scene target prints "Problem mit Framebuffer" and set-up goes
+// on. An incomplete effect target prints the same line and ends the program
+// with exit status -1: the frame could never show its glow, and ending with
+// status 0 would report the failure as a normal end. Returns with
+// effectFramebuffer bound.
+void createFrameTargets(int width, int height);

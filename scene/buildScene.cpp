@@ -274,5 +274,5 @@ void buildScene(GLFWwindow* window)
     level1Paper = notice(level1Texture);
     level2Paper = notice(level2Texture);
     createSpotlightsAndCones();
-    createWholeFrameTargets(windowWidth, windowHeight);
+    createFrameTargets(windowWidth, windowHeight);
 }

@@ -1,9 +1,13 @@
 #version 150 core
-// The robot's glowing eyes. They give off light rather than reflect it, so
-// the lit object set is accepted but only "transparency" matters: the same
-// colour reaches the scene and, through the effect image, the glow. Reading
-// no per-vertex inputs lets it pair with camera.vert whatever that passes on.
+// The robot's glowing eyes. They give off light rather than reflect it, so of
+// the lit object set only the eye's place, the viewer and "transparency"
+// matter: the glow is strongest where the eye faces the viewer and fades
+// towards its rim, which is what the effect image then blurs into a halo.
 
+in vec3 worldPosition;
+in vec3 worldNormal;
+
+uniform vec3 cameraPosition;
 uniform float transparency;
 
 out vec4 fragColor;
@@ -12,5 +16,8 @@ const vec3 eyeGlow = vec3(1.0, 0.25, 0.12);
 
 void main()
 {
-    fragColor = vec4(eyeGlow, transparency);
+    float normalLength = length(worldNormal);
+    vec3 toCamera = normalize(cameraPosition - worldPosition);
+    float facing = normalLength > 0.0 ? abs(dot(worldNormal / normalLength, toCamera)) : 1.0;
+    fragColor = vec4(eyeGlow * mix(0.6, 1.0, facing), transparency);
 }

@@ -1,8 +1,9 @@
 #version 150 core
-// The frame as shown: the scene image plus the blurred glow. Both images are
-// read at this pixel's place on the screen rather than through note.vert's
-// outputs, so the composition does not depend on how the notices pass their
-// texture coordinates; the scene image has the window's size.
+// The frame as shown: the scene image plus the blurred glow, both read at the
+// same place of the full-screen quad, so the quarter-size glow is stretched
+// over the whole window by linear filtering.
+
+in vec2 textureCoordinate;
 
 uniform sampler2D preprocessTexture; // the scene, window-sized
 uniform sampler2D colorTexture;      // the blurred glow, a quarter of the window
@@ -11,8 +12,7 @@ out vec4 fragColor;
 
 void main()
 {
-    vec2 texCoord = gl_FragCoord.xy / vec2(textureSize(preprocessTexture, 0));
-    vec3 scene = texture(preprocessTexture, texCoord).rgb;
-    vec3 glow = texture(colorTexture, texCoord).rgb;
+    vec3 scene = texture(preprocessTexture, textureCoordinate).rgb;
+    vec3 glow = texture(colorTexture, textureCoordinate).rgb;
     fragColor = vec4(scene + glow, 1.0);
 }

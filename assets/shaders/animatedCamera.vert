@@ -1,4 +1,6 @@
 #version 150 core
+// Skinned robots: up to four bone influences per vertex, then the same outputs
+// as camera.vert for the lighting in camera.frag.
 
 in vec3 position;
 in vec3 normal;
@@ -24,7 +26,7 @@ void main()
     mat4 model = modelMatrix * skin;
     vec4 world = model * vec4(position, 1.0);
     worldPosition = world.xyz;
-    worldNormal = mat3(model) * normal;
+    worldNormal = transpose(inverse(mat3(model))) * normal;
     textureCoordinate = uv;
     gl_Position = cameraMatrix * world;
 }

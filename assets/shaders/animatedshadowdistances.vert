@@ -1,4 +1,6 @@
 #version 150 core
+// A skinned caster's depth as a spotlight sees it; the pose matches
+// animatedCamera.vert so that a robot's shadow moves with it.
 
 in vec3 position;
 in ivec4 boneId;

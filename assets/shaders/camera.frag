@@ -1,4 +1,13 @@
 #version 150 core
+// The lit surfaces of the room. The player carries a dim white point light;
+// the stage spotlights do the real work: each throws a soft-edged cone that
+// fades with distance and is cut by the shadows of what stands in its way.
+// Spotlight colours above 1 are meant: where a cone lands it burns the texture
+// out to its own colour, and the rest of the room stays in the dark.
+
+in vec3 worldPosition;
+in vec3 worldNormal;
+in vec2 textureCoordinate;
 
 uniform sampler2D colorTexture;
 uniform struct Light {
@@ -11,37 +20,118 @@ uniform vec3 cameraPosition;
 uniform float materialShininess;
 uniform vec3 materialSpecularColor;
 uniform float transparency;
-// The pillars repeat the point light's position here for the glow image.
-uniform vec3 Lpos;
 
-in vec3 worldPosition;
-in vec3 worldNormal;
-in vec2 textureCoordinate;
+struct Spotlight {
+    vec3 position;
+    vec3 intensities;
+    vec3 direction; // not normalised
+    float angle;    // cosine of the half-angle
+};
+uniform Spotlight spotlight[5];
+uniform sampler2DShadow shadowTexture[5];
+uniform mat4 shadowprojectionMatrix[5]; // world to (s, t, depth) of the slot's map
+uniform int anz;                         // slots in use, from slot 0
 
 out vec4 fragColor;
+
+// The outer part of a cone, as a share of 1 - cos(half-angle), over which the
+// light fades to nothing: about the outer fifth of the cone's radius.
+const float coneSoftness = 0.35;
+// Inverse-square falloff, and the fade that ends each light before the far
+// plane of its depth map (10 units), where its shadows would stop.
+const float spotFalloff = 0.02;
+const float lightRange = 10.0;
+// The shadow lookup starts this many depth-map texels off the surface, along
+// its normal: enough to keep a surface from shadowing itself at grazing
+// light, small next to the texel-wide contact between a pillar and the floor.
+const float normalOffset = 1.0;
+
+// Four filtered comparisons on a rotated grid: with linear filtering each
+// one weighs a 2 x 2 block, so the shadow's edge softens over about three
+// texels instead of stepping from texel to texel. The maps have no mipmaps;
+// the explicit level keeps the lookups valid inside the branches below.
+const vec2 shadowTaps[4] = vec2[](vec2(-0.9, -0.35), vec2(0.35, -0.9), vec2(0.9, 0.35), vec2(-0.35, 0.9));
+
+float shadowLookup(sampler2DShadow map, mat4 shadowMatrix, vec3 surfacePoint)
+{
+    vec4 coord = shadowMatrix * vec4(surfacePoint, 1.0);
+    if (coord.w <= 0.0)
+        return 0.0; // behind the light
+    vec3 mapPoint = coord.xyz / coord.w;
+    vec2 texel = 1.0 / vec2(textureSize(map, 0));
+    float lit = 0.0;
+    for (int k = 0; k < 4; ++k) {
+        // The map repeats at its border; taps stay half a texel inside it.
+        vec2 st = clamp(mapPoint.xy + shadowTaps[k] * texel, 0.5 * texel, 1.0 - 0.5 * texel);
+        lit += textureLod(map, vec3(st, mapPoint.z), 0.0);
+    }
+    return 0.25 * lit;
+}
+
+float specularTerm(vec3 n, vec3 toLight, vec3 toCamera)
+{
+    vec3 halfway = normalize(toLight + toCamera);
+    return pow(max(dot(n, halfway), 0.0), max(materialShininess, 1.0));
+}
+
+vec3 spotlightLight(int i, sampler2DShadow map, vec3 surfaceColor, vec3 n, vec3 toCamera)
+{
+    // A slot that was never filled has no direction and gives no light.
+    if (dot(spotlight[i].direction, spotlight[i].direction) == 0.0)
+        return vec3(0.0);
+    vec3 fromLight = worldPosition - spotlight[i].position;
+    float distanceToLight = length(fromLight);
+    vec3 toLight = -fromLight / max(distanceToLight, 1e-4);
+    float cosAngle = spotlight[i].angle;
+    float cosTheta = dot(-toLight, normalize(spotlight[i].direction));
+    float cone = smoothstep(cosAngle, mix(cosAngle, 1.0, coneSoftness), cosTheta);
+    float diffuse = max(dot(n, toLight), 0.0);
+    if (cone <= 0.0 || diffuse <= 0.0)
+        return vec3(0.0);
+
+    float reach = (1.0 - smoothstep(0.75 * lightRange, lightRange, distanceToLight))
+        / (1.0 + spotFalloff * distanceToLight * distanceToLight);
+    float tanHalfAngle = sqrt(max(1.0 - cosAngle * cosAngle, 0.0)) / max(cosAngle, 1e-3);
+    float texelSize = 2.0 * distanceToLight * tanHalfAngle / float(textureSize(map, 0).x);
+    float shadow = shadowLookup(map, shadowprojectionMatrix[i], worldPosition + n * (normalOffset * texelSize));
+
+    vec3 reflected = diffuse * surfaceColor + specularTerm(n, toLight, toCamera) * materialSpecularColor;
+    return spotlight[i].intensities * (cone * reach * shadow) * reflected;
+}
 
 void main()
 {
     vec3 surfaceColor = texture(colorTexture, textureCoordinate).rgb;
-    vec3 ambient = light.ambientCoefficient * surfaceColor * light.intensities;
+    vec3 toCamera = normalize(cameraPosition - worldPosition);
 
-    // A mesh without normals gets only the ambient term.
+    // A mesh without normals gets only the ambient term. Thin walls are seen
+    // from either side, so the normal is turned towards the viewer.
     float normalLength = length(worldNormal);
     vec3 n = normalLength > 0.0 ? worldNormal / normalLength : vec3(0.0);
-    vec3 toLight = normalize(light.position - worldPosition);
-    float diffuseFactor = max(dot(n, toLight), 0.0);
-    vec3 diffuse = diffuseFactor * surfaceColor * light.intensities;
+    if (dot(n, toCamera) < 0.0)
+        n = -n;
 
-    vec3 specular = vec3(0.0);
-    if (diffuseFactor > 0.0) {
-        vec3 toCamera = normalize(cameraPosition - worldPosition);
-        vec3 reflected = reflect(-toLight, n);
-        float specularFactor = pow(max(dot(toCamera, reflected), 0.0), materialShininess);
-        specular = specularFactor * materialSpecularColor * light.intensities;
-    }
+    vec3 toPointLight = light.position - worldPosition;
+    float pointDistance = length(toPointLight);
+    toPointLight /= max(pointDistance, 1e-4);
+    float attenuation = 1.0 / (1.0 + light.attenuation * pointDistance * pointDistance);
+    float diffuse = max(dot(n, toPointLight), 0.0);
+    float specular = diffuse > 0.0 ? specularTerm(n, toPointLight, toCamera) : 0.0;
+    vec3 color = light.intensities
+        * (light.ambientCoefficient * surfaceColor
+            + attenuation * (diffuse * surfaceColor + specular * materialSpecularColor));
 
-    float distanceToLight = length(light.position - worldPosition);
-    float attenuation = 1.0 / (1.0 + light.attenuation * distanceToLight * distanceToLight);
-    vec3 linearColor = ambient + attenuation * (diffuse + specular);
-    fragColor = vec4(linearColor, transparency);
+    // Sampler arrays take only constant indices in GLSL 1.50.
+    if (anz > 0)
+        color += spotlightLight(0, shadowTexture[0], surfaceColor, n, toCamera);
+    if (anz > 1)
+        color += spotlightLight(1, shadowTexture[1], surfaceColor, n, toCamera);
+    if (anz > 2)
+        color += spotlightLight(2, shadowTexture[2], surfaceColor, n, toCamera);
+    if (anz > 3)
+        color += spotlightLight(3, shadowTexture[3], surfaceColor, n, toCamera);
+    if (anz > 4)
+        color += spotlightLight(4, shadowTexture[4], surfaceColor, n, toCamera);
+
+    fragColor = vec4(color, transparency);
 }

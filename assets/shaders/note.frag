@@ -1,8 +1,9 @@
 #version 150 core
-
-uniform sampler2D colorTexture;
+// A notice's picture, or the copy of a texture in the down-sampling pass.
 
 in vec2 textureCoordinate;
+
+uniform sampler2D colorTexture;
 
 out vec4 fragColor;
 

@@ -1,8 +1,9 @@
 #version 150 core
-
-uniform sampler2D colorTexture;
+// The sky box shows its picture as it is: it is the backdrop, lit by nothing.
 
 in vec2 textureCoordinate;
+
+uniform sampler2D colorTexture;
 
 out vec4 fragColor;
 

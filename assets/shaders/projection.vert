@@ -1,4 +1,6 @@
 #version 150 core
+// The sky box around the whole scene. It shares the camera program's vertex
+// array, so it accepts the same attribute names; the normal is not needed.
 
 in vec3 position;
 in vec3 normal;

@@ -1,9 +1,10 @@
 #version 150 core
+// Depth passes write no colour (their framebuffer has none); the output is
+// here because every program names "fragColor".
 
 out vec4 fragColor;
 
 void main()
 {
-    // Only the depth matters; the colour shows the distance when debugging.
     fragColor = vec4(vec3(gl_FragCoord.z), 1.0);
 }

@@ -1,4 +1,5 @@
 #version 150 core
+// A caster's depth as a spotlight sees it.
 
 in vec3 position;
 

@@ -60,8 +60,8 @@ protected:
     {
         ASSERT_GL_CONTEXT();
         gaussianBlurShader = new ShaderProgram(gameShader("GaussianBlur.vert"), gameShader("GaussianBlur.frag"));
-        addTexturesShader = new ShaderProgram(gameShaderOrFixture("note.vert"), gameShader("addtextures.frag"));
-        noteShader = new ShaderProgram(gameShaderOrFixture("note.vert"), gameShaderOrFixture("note.frag"));
+        addTexturesShader = new ShaderProgram(gameShader("note.vert"), gameShader("addtextures.frag"));
+        noteShader = new ShaderProgram(gameShader("note.vert"), gameShader("note.frag"));
     }
     void TearDown() override
     {

@@ -151,7 +151,7 @@ protected:
         LightConeTest::SetUp();
         if (HasFatalFailure())
             return;
-        depthProgram = std::make_unique<ShaderProgram>(fixture("depth.vert"), fixture("depth.frag"));
+        depthProgram = std::make_unique<ShaderProgram>(gameShader("shadowdistances.vert"), gameShader("shadowdistances.frag"));
         light = std::make_unique<ShadowMap>(glm::vec3(0, 4, 0), glm::vec3(0, -1, 0), glm::vec3(0, 0, 1),
             glm::vec3(1.0f, 0.8f, 0.6f), glm::vec3(0, 1, 0), 128, 20.0f);
         viewer.position = glm::vec3(0, 2, 8);

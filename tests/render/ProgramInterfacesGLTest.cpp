@@ -78,7 +78,7 @@ TEST_F(ProgramInterfaces, GaussianBlur)
 
 TEST_F(ProgramInterfaces, AddTextures)
 {
-    ShaderProgram composition(gameShaderOrFixture("note.vert"), gameShader("addtextures.frag"));
+    ShaderProgram composition(gameShader("note.vert"), gameShader("addtextures.frag"));
     expectInterface(attributesOf(composition), {"position", "uv"}, {"position"});
     const Names uniforms{"colorTexture", "preprocessTexture", "modelMatrix"};
     // note.vert also serves the papers, which set their projection; the
@@ -103,7 +103,7 @@ TEST_F(ProgramInterfaces, LightVolume)
 
 TEST_F(ProgramInterfaces, TransparencyTakesOnlyTheLitObjectSet)
 {
-    ShaderProgram eyes(gameShaderOrFixture("camera.vert"), gameShader("Transparency.frag"));
+    ShaderProgram eyes(gameShader("camera.vert"), gameShader("Transparency.frag"));
     expectInterface(attributesOf(eyes), {"position", "normal", "uv", "tangent"}, {"position"});
     Names uniforms = uniformsOf(eyes);
     const Names litObjectSet{"cameraMatrix", "modelMatrix", "colorTexture", "light.position", "light.intensities",
@@ -141,17 +141,113 @@ TEST_F(ProgramInterfaces, ToonTakesNothingAndStillDraws)
     EXPECT_NO_GL_ERROR();
 }
 
+// The lit object set that every lit draw uploads.
+const Names litObjectSet{"cameraMatrix", "modelMatrix", "colorTexture", "light.position", "light.intensities",
+    "light.attenuation", "light.ambientCoefficient", "cameraPosition", "materialShininess", "materialSpecularColor",
+    "transparency"};
+
+// The camera program's spotlight slots, as GL lists the active names.
+Names spotlightSlotSet()
+{
+    Names names{"anz", "shadowTexture[0]", "shadowprojectionMatrix[0]"};
+    for (int i = 0; i < 5; ++i)
+        for (const char* field : {"position", "intensities", "direction", "angle"})
+            names.insert("spotlight[" + std::to_string(i) + "]." + field);
+    return names;
+}
+
+TEST_F(ProgramInterfaces, CameraTakesTheLitSetAndTheSpotlightSlots)
+{
+    ShaderProgram camera(gameShader("camera.vert"), gameShader("camera.frag"));
+    // "tangent" is accepted but unused: the per-triple tangent is no face tangent.
+    expectInterface(attributesOf(camera), {"position", "normal", "uv", "tangent"}, {"position", "normal", "uv"});
+    Names allowed = litObjectSet;
+    for (const std::string& name : spotlightSlotSet())
+        allowed.insert(name);
+    expectInterface(uniformsOf(camera), allowed, allowed);
+    EXPECT_EQ(glGetFragDataLocation(camera.program, "fragColor"), 0);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ProgramInterfaces, AnimatedCameraSkinsWithThirtyBones)
+{
+    ShaderProgram animated(gameShader("animatedCamera.vert"), gameShader("camera.frag"));
+    expectInterface(attributesOf(animated), {"position", "normal", "uv", "tangent", "boneId", "boneWeight"},
+        {"position", "normal", "uv", "boneId", "boneWeight"});
+    Names allowed = litObjectSet;
+    for (const std::string& name : spotlightSlotSet())
+        allowed.insert(name);
+    allowed.insert("boneMatrices[0]");
+    expectInterface(uniformsOf(animated), allowed, {"boneMatrices[0]", "cameraMatrix", "modelMatrix"});
+    EXPECT_NE(glGetUniformLocation(animated.program, "boneMatrices[29]"), -1);
+    EXPECT_EQ(glGetUniformLocation(animated.program, "boneMatrices[30]"), -1);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ProgramInterfaces, DepthProgramsTakeTheLightMatrix)
+{
+    ShaderProgram still(gameShader("shadowdistances.vert"), gameShader("shadowdistances.frag"));
+    expectInterface(attributesOf(still), {"position"}, {"position"});
+    expectInterface(uniformsOf(still), {"lightprojectionMatrix", "modelMatrix"}, {"lightprojectionMatrix", "modelMatrix"});
+    ShaderProgram animated(gameShader("animatedshadowdistances.vert"), gameShader("shadowdistances.frag"));
+    expectInterface(attributesOf(animated), {"position", "boneId", "boneWeight"}, {"position", "boneId", "boneWeight"});
+    expectInterface(uniformsOf(animated), {"lightprojectionMatrix", "modelMatrix", "boneMatrices[0]"},
+        {"lightprojectionMatrix", "modelMatrix", "boneMatrices[0]"});
+    EXPECT_NE(glGetUniformLocation(animated.program, "boneMatrices[29]"), -1);
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ProgramInterfaces, SkyBoxAndNotes)
+{
+    ShaderProgram sky(gameShader("projection.vert"), gameShader("projection.frag"));
+    expectInterface(attributesOf(sky), {"position", "normal", "uv"}, {"position", "uv"});
+    expectInterface(uniformsOf(sky), {"cameraMatrix", "modelMatrix", "colorTexture"},
+        {"cameraMatrix", "modelMatrix", "colorTexture"});
+    ShaderProgram note(gameShader("note.vert"), gameShader("note.frag"));
+    expectInterface(attributesOf(note), {"position", "uv"}, {"position", "uv"});
+    // The papers also set their projection, which a full-screen card does not need.
+    expectInterface(uniformsOf(note), {"colorTexture", "modelMatrix", "projectionMatrix"},
+        {"colorTexture", "modelMatrix"});
+    EXPECT_NO_GL_ERROR();
+}
+
+// Every sampler starts on unit 0, where the lit draws bind the colour
+// texture; a shadow sampler there as well is a program that conforming
+// drivers refuse to draw with. The animated program's depth-map samplers are
+// never set by the frame, so they must start on units of their own.
+TEST_F(ProgramInterfaces, DepthMapSamplersStartOnTheirOwnUnits)
+{
+    for (const char* vertex : {"camera.vert", "animatedCamera.vert"}) {
+        SCOPED_TRACE(vertex);
+        ShaderProgram lit(gameShader(vertex), gameShader("camera.frag"));
+        for (int i = 0; i < 5; ++i) {
+            GLint unit = -1;
+            const std::string name = "shadowTexture[" + std::to_string(i) + "]";
+            glGetUniformiv(lit.program, glGetUniformLocation(lit.program, name.c_str()), &unit);
+            EXPECT_EQ(unit, 1 + i) << name;
+        }
+        GLint current = -1;
+        glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+        EXPECT_EQ(current, 0) << "no program is current after construction";
+        glValidateProgram(lit.program);
+        GLint valid = GL_FALSE;
+        glGetProgramiv(lit.program, GL_VALIDATE_STATUS, &valid);
+        EXPECT_EQ(valid, GL_TRUE) << "no unit holds two kinds of sampler";
+    }
+    EXPECT_NO_GL_ERROR();
+}
+
 TEST_F(ProgramInterfaces, SharedAttributesHaveTheSameLocationsInEveryProgram)
 {
     // The blur quad is built with the blur program and drawn with the note
-    // program; the stand-in note.vert declares "uv" before "position".
+    // program.
     ShaderProgram blur(gameShader("GaussianBlur.vert"), gameShader("GaussianBlur.frag"));
-    ShaderProgram note(gameShaderOrFixture("note.vert"), gameShaderOrFixture("note.frag"));
+    ShaderProgram note(gameShader("note.vert"), gameShader("note.frag"));
     for (const ShaderProgram* program : {&blur, &note}) {
         EXPECT_EQ(glGetAttribLocation(program->program, "position"), static_cast<GLint>(attributeLocations::position));
         EXPECT_EQ(glGetAttribLocation(program->program, "uv"), static_cast<GLint>(attributeLocations::uv));
     }
-    ShaderProgram eyes(gameShaderOrFixture("camera.vert"), gameShader("Transparency.frag"));
+    ShaderProgram eyes(gameShader("camera.vert"), gameShader("Transparency.frag"));
     ShaderProgram cone(gameShader("Test.vert"), gameShader("Test.frag"), gameShader("Test.geom"));
     EXPECT_EQ(glGetAttribLocation(eyes.program, "position"), static_cast<GLint>(attributeLocations::position));
     EXPECT_EQ(glGetAttribLocation(cone.program, "position"), static_cast<GLint>(attributeLocations::position));

@@ -18,7 +18,7 @@ TEST(RenderRegistryRelease, DeletesSpotlightsConesAndTheBlurStage)
 {
     ASSERT_GL_CONTEXT();
     gaussianBlurShader = new ShaderProgram(gameShader("GaussianBlur.vert"), gameShader("GaussianBlur.frag"));
-    addTexturesShader = new ShaderProgram(gameShaderOrFixture("note.vert"), gameShader("addtextures.frag"));
+    addTexturesShader = new ShaderProgram(gameShader("note.vert"), gameShader("addtextures.frag"));
     lightConeShader = new ShaderProgram(gameShader("Test.vert"), gameShader("Test.frag"), gameShader("Test.geom"));
 
     ShadowMap** spotlights[] = {&shadowMap1, &shadowMap2, &shadowMap3, &shadowMap4, &shadowMap5, &shadowMap6,

@@ -194,7 +194,7 @@ protected:
     void SetUp() override
     {
         ASSERT_GL_CONTEXT();
-        depthProgram = std::make_unique<ShaderProgram>(fixture("depth.vert"), fixture("depth.frag"));
+        depthProgram = std::make_unique<ShaderProgram>(gameShader("shadowdistances.vert"), gameShader("shadowdistances.frag"));
         receiverProgram = std::make_unique<ShaderProgram>(fixture("shadowReceiver.vert"), fixture("shadowReceiver.frag"));
     }
 

@@ -8,7 +8,6 @@
 #include <glm/glm.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,13 +21,6 @@ inline std::string fixture(const std::string& name)
 inline std::string gameShader(const std::string& name)
 {
     return "OpenGL/Shader/" + name;
-}
-
-// The game's own shader once it exists, the stand-in of the fixtures until then.
-inline std::string gameShaderOrFixture(const std::string& name)
-{
-    std::string path = gameShader(name);
-    return std::filesystem::exists(path) ? path : fixture(name);
 }
 
 inline GLint glInteger(GLenum name)

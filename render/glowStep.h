@@ -1,0 +1,7 @@
+#pragma once
+
+// Shrinks this frame's effect image into the blur stage and blurs it; the
+// next frame's composition adds the result, so the glow lags the scene by
+// one frame. Runs in wireframe mode too. Leaves the default framebuffer bound
+// and the viewport at the blur targets' size.
+void renderGlowForNextFrame();

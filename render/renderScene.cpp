@@ -1,0 +1,158 @@
+#include "render/renderScene.h"
+
+#include "app/Camera.h"
+#include "app/GameState.h"
+#include "render/BlurStage.h"
+#include "render/ShaderProgram.h"
+#include "render/Texture.h"
+#include "render/lightConePass.h"
+#include "render/spotlightSlots.h"
+#include "render/stackDrawOrder.h"
+#include "scene/AnimatedModel.h"
+#include "scene/Cube.h"
+#include "scene/Model.h"
+#include "scene/Paper.h"
+#include "scene/PillarStack.h"
+#include "scene/Registry.h"
+#include "scene/Skybox.h"
+
+#include <glm/gtc/type_ptr.hpp>
+
+#include <iostream>
+
+namespace {
+
+constexpr GLenum sceneImageUnit = 25;
+
+void drawSkybox()
+{
+    if (!skybox || !projectionShader)
+        return;
+    projectionShader->use();
+    const GLuint program = projectionShader->program;
+    const Texture* sky = levelTwo ? whiteTexture : instrumentsTexture;
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, sky ? sky->textureId : 0);
+    glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
+    glUniformMatrix4fv(glGetUniformLocation(program, "modelMatrix"), 1, GL_FALSE, glm::value_ptr(skybox->modelMatrix));
+    const glm::mat4 cameraMatrix = camera.viewProjectionMatrix();
+    glUniformMatrix4fv(glGetUniformLocation(program, "cameraMatrix"), 1, GL_FALSE, glm::value_ptr(cameraMatrix));
+    skybox->draw();
+}
+
+template <typename Drawable>
+void drawCounted(Drawable* object)
+{
+    if (object && !object->drawLit(camera, frustumCullingOff))
+        ++culledObjectCount;
+}
+
+void drawLitObjects()
+{
+    drawCounted(house);
+    drawCounted(houseNew);
+    drawCounted(stair);
+    drawCounted(robot1Top);
+    drawCounted(robot1Bottom);
+    drawCounted(robot3);
+    drawCounted(robot4);
+    drawCounted(flyingRobot);
+    drawCounted(robot6A);
+    drawCounted(robot6B);
+    drawCounted(robot6C);
+    drawCounted(robot6D);
+    drawCounted(jukebox);
+    drawCounted(robot5Eyes);
+    drawCounted(door);
+    drawCounted(jukeboxFront);
+    for (plim::scene::PillarStack* stack : pillarStacks)
+        drawCounted(stack);
+}
+
+// The list is sorted nearest first; walking it backwards blends the
+// translucent boxes over one another from the back.
+void drawStackBoxesBackToFront()
+{
+    for (auto entry = stackDrawOrder.rbegin(); entry != stackDrawOrder.rend(); ++entry)
+        if (plim::scene::PillarStack* stack = pillarStacks[entry->stackIndex])
+            stack->box->drawLit(camera, transparencyFlag);
+}
+
+// The effect image shares the scene's depth buffer. The scene was drawn with
+// a polygon offset of one unit; drawing the glowing objects again without it
+// puts them just in front of their own depth, so exactly their visible parts
+// pass the depth test.
+void drawEffectImage()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, effectFramebuffer);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glPolygonOffset(0.0f, 0.0f);
+    if (jukeboxFront)
+        jukeboxFront->drawLit(camera, frustumCullingOff);
+    for (plim::scene::PillarStack* stack : pillarStacks)
+        if (stack)
+            stack->drawGlow(camera);
+    if (robot5Eyes)
+        robot5Eyes->drawLit(camera, frustumCullingOff);
+    if (door && puzzleSolved)
+        door->drawLit(camera, frustumCullingOff);
+    if (door && levelTwoSolved)
+        door->drawLit(camera, frustumCullingOff);
+    glPolygonOffset(0.0f, 3.0f);
+}
+
+void prepareComposition()
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDrawBuffer(GL_BACK);
+    glActiveTexture(GL_TEXTURE0 + sceneImageUnit);
+    glBindTexture(GL_TEXTURE_2D, sceneTexture);
+    if (!addTexturesShader)
+        return;
+    addTexturesShader->use();
+    glUniform1i(glGetUniformLocation(addTexturesShader->program, "preprocessTexture"), sceneImageUnit);
+}
+
+void drawNotice(plim::scene::Paper* paper, bool shown)
+{
+    if (paper && shown)
+        paper->drawLit(camera);
+}
+
+void drawNotices()
+{
+    drawNotice(helpPaper, helpVisible);
+    drawNotice(level1Paper, !introStarted);
+    drawNotice(level2Paper, levelTwo && !levelTwoNoticeDismissed);
+    drawNotice(level2Paper, levelThree && !levelThreeNoticeDismissed);
+}
+
+} // namespace
+
+void useCameraShader()
+{
+    if (cameraShader)
+        cameraShader->use();
+}
+
+void renderScene()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (!wireframe) {
+        glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    drawSkybox();
+    culledObjectCount = 0;
+    uploadSpotlightSlots();
+    drawLitObjects();
+    if (reportCulledCount)
+        std::cout << culledObjectCount << "Objects culled" << std::endl;
+    drawStackBoxesBackToFront();
+    drawLightCones(camera);
+    drawEffectImage();
+    prepareComposition();
+    if (!wireframe && blurStage)
+        blurStage->compose();
+    drawNotices();
+}

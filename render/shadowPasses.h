@@ -1,0 +1,21 @@
+#pragma once
+
+// The spotlights' depth passes of one frame. Which spotlights render depends
+// on the level and on the frame parity: the four large level-1 maps take
+// turns, two per frame. Each pass draws its spotlight's casters into its map
+// with the depth programs, each caster culled against the light unless
+// frustum culling is off.
+
+// Sets the depth pass's polygon offset (factor 2, units 2) and runs the passes
+// the level and frame phase call for, in order. Leaves the last map bound.
+void renderShadowPasses(int framePhase);
+
+// One pass: the light matrix on both depth programs, the map bound and
+// cleared, then the spotlight's casters in their order. Nothing happens for a
+// spotlight the registry does not hold.
+void renderDepthPass(int spotlightNumber);
+
+// Called after every depth pass with the spotlight's number (3 for
+// shadowMap3); tests count the passes of each frame with it. Null by default.
+using DepthPassObserver = void (*)(int spotlightNumber);
+void setDepthPassObserver(DepthPassObserver observer);

@@ -1,0 +1,359 @@
+// The frame rendering as a whole: the culled count and its console line, the
+// wireframe path without composition, the notices over the finished frame at
+// two window shapes, a whole frame of every level without a GL error, and the
+// GL state the frame leaves behind.
+#include "frameFixture.h"
+#include "scene/countingAllocator.h"
+
+#include <FreeImage.h>
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+namespace {
+
+using frame_testing::boxObj;
+using frame_testing::brightness;
+using frame_testing::floorObj;
+
+class RenderScene : public frame_testing::FrameTest {
+protected:
+    void SetUp() override { openWorld(160, 120); }
+
+    // Primitives that reached the rasteriser in one renderScene call.
+    static GLuint primitivesOfRenderScene()
+    {
+        scenetest::PrimitiveCounter counter;
+        renderScene();
+        return counter.count();
+    }
+
+    // The frame loop's step 8, which renderScene expects.
+    void prepareScreen() const
+    {
+        glPolygonOffset(0.0f, 1.0f);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDrawBuffer(GL_BACK);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        useCameraShader();
+        glViewport(0, 0, width, height);
+    }
+};
+
+TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
+{
+    Texture* grey = whiteTexture = solid("grey", 200, 200, 200);
+    const std::string box = writeObj("box", boxObj(glm::vec3(-0.5f), glm::vec3(0.5f)));
+    auto at = [&](glm::vec3 place) {
+        auto* object = new plim::scene::Model(glm::mat4(1.0f), box, grey, cameraShader, 0, 0, 0, 1.0f);
+        object->translate(place.x, place.y, place.z);
+        return object;
+    };
+    house = at(glm::vec3(0, 1, 0));           // in view
+    stair = at(glm::vec3(0, 1, 12));          // behind the camera
+    robot1Bottom = at(glm::vec3(0.5f, 1, 20)); // behind the camera
+    door = at(glm::vec3(-60, 1, 0));          // far off to the left
+    look(glm::vec3(0, 1, 5), glm::vec3(0, 1, 0));
+    reportCulledCount = true;
+
+    prepareScreen();
+    testing::internal::CaptureStdout();
+    const GLuint culledFrame = primitivesOfRenderScene();
+    prepareScreen();
+    renderScene();
+    std::cout.flush();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "3Objects culled\n3Objects culled\n")
+        << "every frame, without a space";
+    EXPECT_EQ(culledObjectCount, 3);
+
+    frustumCullingOff = true;
+    prepareScreen();
+    testing::internal::CaptureStdout();
+    const GLuint everythingFrame = primitivesOfRenderScene();
+    std::cout.flush();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "0Objects culled\n");
+    EXPECT_EQ(culledObjectCount, 0);
+    EXPECT_EQ(everythingFrame - culledFrame, 3u * 12u) << "the three culled boxes are drawn with culling off";
+
+    reportCulledCount = false;
+    frustumCullingOff = false;
+    prepareScreen();
+    testing::internal::CaptureStdout();
+    renderScene();
+    std::cout.flush();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "nothing is written unless asked";
+    EXPECT_EQ(culledObjectCount, 3) << "the count is kept all the same";
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(RenderScene, CompositionAddsLastFramesGlowUnlessWireframe)
+{
+    whiteTexture = solid("grey", 200, 200, 200);
+    house = model("floor", floorObj(5), whiteTexture);
+    look(glm::vec3(0, 3, 5), glm::vec3(0, 0, 0));
+    camera.lightPosition = glm::vec3(0, 2, 0);
+    camera.lightIntensities = glm::vec3(1.0f);
+    const glm::ivec2 floorPixel = pixelOf(glm::vec3(0, 0, 0));
+    const glm::ivec2 skyPixel(width / 2, height - 2);
+
+    // Last frame's blurred glow: a flat blue.
+    auto presetGlow = [] {
+        glBindFramebuffer(GL_FRAMEBUFFER, blurStage->framebuffers[2]);
+        glClearColor(0.0f, 0.0f, 0.5f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    };
+
+    presetGlow();
+    prepareScreen();
+    renderScene();
+    const glm::ivec4 composedFloor = screenPixel(floorPixel);
+    const glm::ivec4 composedSky = screenPixel(skyPixel);
+    EXPECT_NEAR(composedSky.b, 128, 1) << "the glow is added over the whole screen";
+    EXPECT_GT(composedFloor.r, 40) << "the scene image underneath";
+    EXPECT_GT(composedFloor.b, composedFloor.r) << "blue added to grey";
+
+    // In wireframe mode the scene goes straight to the screen: the glow is
+    // not added and the scene target is left as it was.
+    glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
+    glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    presetGlow();
+    wireframe = true;
+    prepareScreen();
+    renderScene();
+    const glm::ivec4 wireFloor = screenPixel(floorPixel);
+    EXPECT_EQ(brightness(screenPixel(skyPixel)), 0) << "no glow added";
+    EXPECT_EQ(wireFloor.r, composedFloor.r) << "the same scene, drawn on the screen";
+    EXPECT_EQ(wireFloor.b, wireFloor.r);
+    EXPECT_EQ(framebufferPixel(sceneFramebuffer, floorPixel).g, 255) << "the scene target is not drawn into";
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(RenderScene, EffectImageHoldsOnlyTheVisiblePartsOfGlowingObjects)
+{
+    whiteTexture = solid("grey", 200, 200, 200);
+    pinkTexture = solid("pink", 250, 120, 200);
+    jukeboxFront = model("front", boxObj(glm::vec3(-0.5f, 0, -0.1f), glm::vec3(0.5f, 1, 0.1f)), pinkTexture);
+    // A wall in front of the left half of the glowing box.
+    house = model("wall", boxObj(glm::vec3(-2, 0, 0.5f), glm::vec3(-0.2f, 2, 0.6f)), whiteTexture);
+    look(glm::vec3(0, 0.5f, 4), glm::vec3(0, 0.5f, 0));
+    camera.lightPosition = camera.position;
+    camera.lightIntensities = glm::vec3(1.0f);
+
+    prepareScreen();
+    renderScene();
+    EXPECT_GT(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(0.35f, 0.5f, 0.1f)))), 150)
+        << "the glowing box where it shows";
+    EXPECT_EQ(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(-0.35f, 0.5f, 0.1f)))), 0)
+        << "not where the wall hides it";
+    EXPECT_EQ(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(1.5f, 0.5f, 0.1f)))), 0);
+
+    // In wireframe mode the effect image is still cleared and drawn.
+    glBindFramebuffer(GL_FRAMEBUFFER, effectFramebuffer);
+    glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    wireframe = true;
+    prepareScreen();
+    renderScene();
+    EXPECT_EQ(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(1.5f, 0.5f, 0.1f)))), 0);
+    GLfloat units = -1.0f;
+    glGetFloatv(GL_POLYGON_OFFSET_UNITS, &units);
+    EXPECT_EQ(units, 3.0f) << "the frame ends with polygon offset units 3";
+    EXPECT_NO_GL_ERROR();
+}
+
+// A picture with a yellow frame around four quadrants: red top left, green
+// top right, blue bottom left, white bottom right. FreeImage's row 0 is the
+// bottom row.
+void writeFramedPicture(const std::string& path)
+{
+    const int w = 64;
+    const int h = 48;
+    FIBITMAP* image = FreeImage_Allocate(w, h, 24);
+    for (int x = 0; x < w; ++x)
+        for (int y = 0; y < h; ++y) {
+            RGBQUAD c{};
+            const bool frame = x < 4 || y < 4 || x >= w - 4 || y >= h - 4;
+            const bool left = x < w / 2;
+            const bool top = y >= h / 2;
+            int r = 0, g = 0, b = 0;
+            if (frame)
+                r = 255, g = 255;
+            else if (top && left)
+                r = 220;
+            else if (top)
+                g = 200;
+            else if (left)
+                b = 220;
+            else
+                r = g = b = 240;
+            c.rgbRed = BYTE(r);
+            c.rgbGreen = BYTE(g);
+            c.rgbBlue = BYTE(b);
+            FreeImage_SetPixelColor(image, unsigned(x), unsigned(y), &c);
+        }
+    FreeImage_Save(FIF_PNG, image, path.c_str(), 0);
+    FreeImage_Unload(image);
+}
+
+// The test window takes each shape in turn.
+class Notices : public RenderScene, public ::testing::WithParamInterface<glm::ivec2> {
+protected:
+    void SetUp() override { openWorld(GetParam().x, GetParam().y); }
+};
+
+TEST_P(Notices, CoverTheScreenUprightAndUncropped)
+{
+    const std::string picture = directory + "/notice.png";
+    writeFramedPicture(picture);
+    helpscreenTexture = new Texture(picture);
+    level1Texture = solid("level1", 10, 10, 10);
+    helpPaper = new plim::scene::Paper(glm::mat4(1.0f), helpscreenTexture);
+    level1Paper = new plim::scene::Paper(glm::mat4(1.0f), level1Texture);
+    for (plim::scene::Paper* paper : {helpPaper, level1Paper}) {
+        paper->translate(0, 0, -1.5);
+        paper->scale(2, 2, 2);
+    }
+    // Something in the scene behind the card, and a glow to compose.
+    whiteTexture = solid("grey", 200, 200, 200);
+    house = model("floor", floorObj(5), whiteTexture);
+    look(glm::vec3(0, 3, 5), glm::vec3(0, 0, 0));
+    camera.lightIntensities = glm::vec3(1.0f);
+    helpVisible = true;
+
+    runFrame(1);
+    runFrame(0);
+    const int w = width;
+    const int h = height;
+    const glm::ivec4 yellow(255, 255, 0, 255);
+    for (const glm::ivec2 corner : {glm::ivec2(0, 0), glm::ivec2(w - 1, 0), glm::ivec2(0, h - 1), glm::ivec2(w - 1, h - 1),
+             glm::ivec2(w / 2, 0), glm::ivec2(w / 2, h - 1), glm::ivec2(0, h / 2), glm::ivec2(w - 1, h / 2)})
+        EXPECT_EQ(screenPixel(corner), yellow) << "the picture's frame at the screen's edge " << corner.x << ","
+                                               << corner.y;
+    // The frame is 4 of 64 texels wide: a sixteenth of the screen.
+    EXPECT_EQ(screenPixel(glm::ivec2(w / 32, h / 4)), yellow);
+    EXPECT_EQ(screenPixel(glm::ivec2(w / 4, h - 1 - h / 32)), yellow);
+    // glReadPixels rows start at the bottom: h * 3 / 4 is the upper half.
+    EXPECT_EQ(screenPixel(glm::ivec2(w / 4, h * 3 / 4)), glm::ivec4(220, 0, 0, 255)) << "red top left";
+    EXPECT_EQ(screenPixel(glm::ivec2(w * 3 / 4, h * 3 / 4)), glm::ivec4(0, 200, 0, 255)) << "green top right";
+    EXPECT_EQ(screenPixel(glm::ivec2(w / 4, h / 4)), glm::ivec4(0, 0, 220, 255)) << "blue bottom left";
+    EXPECT_EQ(screenPixel(glm::ivec2(w * 3 / 4, h / 4)), glm::ivec4(240, 240, 240, 255)) << "white bottom right";
+    EXPECT_EQ(screenPixel(glm::ivec2(w / 10, h * 3 / 4)), glm::ivec4(220, 0, 0, 255)) << "the red reaches the frame";
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_P(Notices, ShowWhenTheGameStateAsksForThem)
+{
+    helpscreenTexture = solid("help", 250, 0, 0);
+    level1Texture = solid("level1", 0, 250, 0);
+    level2Texture = solid("level2", 0, 0, 250);
+    helpPaper = new plim::scene::Paper(glm::mat4(1.0f), helpscreenTexture);
+    level1Paper = new plim::scene::Paper(glm::mat4(1.0f), level1Texture);
+    level2Paper = new plim::scene::Paper(glm::mat4(1.0f), level2Texture);
+    for (plim::scene::Paper* paper : {helpPaper, level1Paper, level2Paper}) {
+        paper->translate(0, 0, -1.5);
+        paper->scale(2, 2, 2);
+    }
+    const glm::ivec4 none(0, 0, 0, 255); // the composition of an empty scene
+    const glm::ivec4 red(250, 0, 0, 255);
+    const glm::ivec4 green(0, 250, 0, 255);
+    const glm::ivec4 blue(0, 0, 250, 255);
+    struct Expectation {
+        bool help, introStarted, levelTwo, levelThree, twoDismissed, threeDismissed;
+        glm::ivec4 shown;
+    };
+    const Expectation cases[] = {
+        {false, false, false, false, false, false, green}, // before the intro: level 1's notice
+        {false, true, false, false, false, false, none},
+        {true, true, false, false, false, false, red},
+        {true, false, false, false, false, false, red}, // help is drawn first and stays in front
+        {false, true, true, false, false, false, blue},
+        {false, true, true, false, true, false, none},
+        {false, true, true, true, true, false, blue}, // level 3 shows level 2's picture
+        {false, true, true, true, true, true, none},
+    };
+    for (const Expectation& c : cases) {
+        helpVisible = c.help;
+        introStarted = c.introStarted;
+        levelTwo = c.levelTwo;
+        levelThree = c.levelThree;
+        levelTwoNoticeDismissed = c.twoDismissed;
+        levelThreeNoticeDismissed = c.threeDismissed;
+        prepareScreen();
+        renderScene();
+        EXPECT_EQ(screenPixel(glm::ivec2(width / 2, height / 2)), c.shown)
+            << c.help << c.introStarted << c.levelTwo << c.levelThree << c.twoDismissed << c.threeDismissed;
+    }
+    EXPECT_NO_GL_ERROR();
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowShapes, Notices, ::testing::Values(glm::ivec2(800, 600), glm::ivec2(1280, 720)),
+    [](const ::testing::TestParamInfo<glm::ivec2>& info) {
+        return std::to_string(info.param.x) + "x" + std::to_string(info.param.y);
+    });
+
+class WholeFrame : public RenderScene, public ::testing::WithParamInterface<int> {};
+
+// Every step of the frame, in the loop's order, checked for GL errors in each
+// level, in both frame phases, in wireframe mode and with culling off.
+TEST_P(WholeFrame, RaisesNoGlErrorInAnyStep)
+{
+    populateStandInWorld();
+    const int level = GetParam();
+    levelOneStarted = level >= 1;
+    introStarted = level >= 1;
+    levelTwo = level >= 2;
+    levelThree = level >= 3;
+    puzzleSolved = levelTwoSolved = level >= 2;
+    helpVisible = true;
+    reportCulledCount = true;
+    for (int frame = 0; frame < 4; ++frame) {
+        SCOPED_TRACE(frame);
+        wireframe = frame == 2;
+        frustumCullingOff = frame == 3;
+        transparencyFlag = frame % 2 == 1;
+        testing::internal::CaptureStdout();
+        runFrame(frame % 2 == 0 ? 1 : 0, 0.016f, true);
+        const std::string console = testing::internal::GetCapturedStdout();
+        EXPECT_NE(console.find("Objects culled\n"), std::string::npos);
+    }
+    GLint framebuffer = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    EXPECT_EQ(framebuffer, 0);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "the cones and boxes leave blending off";
+    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
+    GLboolean depthWrites = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    EXPECT_TRUE(depthWrites);
+}
+
+// The driver compiles its shader variants on first use, with allocations of
+// its own; the same frames a second time show what the game allocates.
+TEST_F(RenderScene, FramesAllocateNothing)
+{
+    populateStandInWorld();
+    introStarted = true;
+    helpVisible = true;
+    auto levelsOneAndTwo = [this] {
+        levelOneStarted = true;
+        levelTwo = false;
+        runFrame(1, 0.016f);
+        runFrame(0, 0.016f);
+        levelTwo = true;
+        runFrame(1, 0.016f);
+        runFrame(0, 0.016f);
+    };
+    levelsOneAndTwo();
+    const long before = allocation::count();
+    levelsOneAndTwo();
+    EXPECT_EQ(allocation::count() - before, 0);
+    EXPECT_NO_GL_ERROR();
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, WholeFrame, ::testing::Values(0, 1, 2, 3),
+    [](const ::testing::TestParamInfo<int>& info) { return "level" + std::to_string(info.param); });
+
+} // namespace

@@ -1,0 +1,155 @@
+// The depth passes of a frame: which spotlights render in each level and
+// frame phase (counted through the pass hook), what each pass draws (its
+// caster list, counted in primitives) and the state it sets.
+#include "render/spotlightSchedule.h"
+
+#include "frameFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using frame_testing::fanObj;
+
+std::vector<int>& passesSeen()
+{
+    static std::vector<int> seen;
+    return seen;
+}
+
+void recordPass(int spotlightNumber)
+{
+    passesSeen().push_back(spotlightNumber);
+}
+
+class ShadowPasses : public frame_testing::FrameTest {
+protected:
+    void SetUp() override
+    {
+        openWorld(64, 64);
+        passesSeen().clear();
+        setDepthPassObserver(recordPass);
+    }
+
+    void allSpotlights()
+    {
+        for (ShadowMap** light : {&shadowMap1, &shadowMap2, &shadowMap3, &shadowMap4, &shadowMap5, &shadowMap6,
+                 &shadowMap7, &shadowMap8, &shadowMap9, &shadowMap10})
+            *light = spotlight(glm::vec3(0, 4, 0), glm::vec3(0, -1, 0), 30.0f, 32);
+    }
+
+    static void enter(bool one, bool two, bool three)
+    {
+        levelOneStarted = one;
+        levelTwo = two;
+        levelThree = three;
+    }
+
+    static std::vector<int> passesOf(int framePhase)
+    {
+        passesSeen().clear();
+        renderShadowPasses(framePhase);
+        return passesSeen();
+    }
+
+    // Primitives drawn by one spotlight's pass.
+    static GLuint primitivesOfPass(int spotlightNumber)
+    {
+        scenetest::PrimitiveCounter counter;
+        renderDepthPass(spotlightNumber);
+        return counter.count();
+    }
+};
+
+using Passes = std::vector<int>;
+
+TEST_F(ShadowPasses, ScheduleByLevelAndFramePhase)
+{
+    allSpotlights();
+    enter(false, false, false);
+    EXPECT_EQ(passesOf(1), Passes({2})) << "the intro renders only the rotating spotlight";
+    EXPECT_EQ(passesOf(0), Passes({2}));
+    enter(true, false, false);
+    EXPECT_EQ(passesOf(1), Passes({2, 3, 5}));
+    EXPECT_EQ(passesOf(0), Passes({1, 2, 4})) << "the large level-1 maps take turns";
+    enter(true, true, false);
+    EXPECT_EQ(passesOf(1), Passes({2, 6, 7}));
+    EXPECT_EQ(passesOf(0), Passes({2, 6, 7}));
+    enter(true, true, true);
+    EXPECT_EQ(passesOf(1), Passes({2, 8, 9, 10}));
+    EXPECT_EQ(passesOf(0), Passes({2, 8, 9, 10}));
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ShadowPasses, PassesSetTheirPolygonOffsetAndLightMatrix)
+{
+    allSpotlights();
+    shadowMap2->position = glm::vec3(1, 5, 2);
+    glPolygonOffset(0.0f, 1.0f);
+    renderShadowPasses(1);
+    GLfloat factor = 0.0f;
+    GLfloat units = 0.0f;
+    glGetFloatv(GL_POLYGON_OFFSET_FACTOR, &factor);
+    glGetFloatv(GL_POLYGON_OFFSET_UNITS, &units);
+    EXPECT_EQ(factor, 2.0f);
+    EXPECT_EQ(units, 2.0f);
+    EXPECT_TRUE(glIsEnabled(GL_POLYGON_OFFSET_FILL));
+    for (ShaderProgram* program : {shadowDistancesShader, animatedShadowDistancesShader})
+        EXPECT_EQ(scenetest::uniformMatrix(program->program, "lightprojectionMatrix"), shadowMap2->getLightMatrix())
+            << "the light matrix without the bias";
+    GLint framebuffer = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    EXPECT_EQ(static_cast<GLuint>(framebuffer), shadowMap2->framebuffer) << "the intro's only pass";
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ShadowPasses, EachSpotlightDrawsItsOwnCasters)
+{
+    allSpotlights();
+    whiteTexture = solid("grey", 200, 200, 200);
+    metalBoxTexture = solid("metal", 90, 90, 100);
+    woodBoxTexture = solid("wood", 120, 80, 40);
+    containerTexture = solid("container", 40, 90, 40);
+    frustumCullingOff = true; // every caster draws, wherever it stands
+    // Each caster a fan of its own power of two, so a pass's primitive count
+    // spells out exactly which casters it drew.
+    int triangles = 1;
+    auto fan = [&](const char* name) {
+        auto* caster = model(name, fanObj(triangles), whiteTexture);
+        triangles *= 2;
+        return caster;
+    };
+    houseNew = fan("houseNew");         // 1
+    robot1Bottom = fan("robot1Bottom"); // 2
+    robot4 = fan("robot4");             // 4
+    jukebox = fan("jukebox");           // 8
+    door = fan("door");                 // 16
+    flyingRobot = new plim::scene::AnimatedModel(
+        glm::mat4(1.0f), writeObj("flying", fanObj(32)), blackTexture, shadowDistancesShader, 1.0f, 1.0f); // 32
+    robot6C = new plim::scene::AnimatedModel(glm::mat4(1.0f), writeObj("dancer", fanObj(64)), robot6Texture,
+        animatedShadowDistancesShader, 1.0f, 1.0f); // 64
+    // Never casters: they must not show up in any count.
+    house = fan("house");
+    stair = fan("stair");
+    jukeboxFront = fan("jukeboxFront");
+    robot5Eyes = model("robot5Eyes", fanObj(3), whiteTexture, transparencyShader);
+    pillarStacks[1] = new plim::scene::PillarStack(); // 3 pillars and the pole: 48
+
+    EXPECT_EQ(primitivesOfPass(1), 1u + 2 + 8 + 16 + 48) << "shadowMap1: no robot4, flying robot or dancers";
+    EXPECT_EQ(primitivesOfPass(8), 1u + 4 + 8 + 32 + 64 + 48) << "shadowMap8: no robot1 legs, no door";
+    for (int other : {2, 3, 4, 5, 6, 7, 9, 10})
+        EXPECT_EQ(primitivesOfPass(other), 1u + 2 + 4 + 8 + 32 + 64 + 48) << "shadowMap" << other;
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ShadowPasses, MissingSpotlightsAreSkippedAndNotReported)
+{
+    shadowMap2 = spotlight(glm::vec3(0, 4, 0), glm::vec3(0, -1, 0), 30.0f, 32);
+    shadowMap3 = spotlight(glm::vec3(0, 4, 0), glm::vec3(0, -1, 0), 30.0f, 32);
+    enter(true, false, false);
+    EXPECT_EQ(passesOf(1), Passes({2, 3}));
+    EXPECT_EQ(passesOf(0), Passes({2}));
+    EXPECT_NO_GL_ERROR();
+}
+
+} // namespace
