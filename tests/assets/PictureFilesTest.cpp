@@ -1,6 +1,7 @@
 // The pictures the build generated into the game folder, read back the way
 // the game reads them (FreeImage, per-pixel colour queries).
 #include "Asset.h"
+#include "pictures/Notices.h"
 
 #include <FreeImage.h>
 #include <gtest/gtest.h>
@@ -162,28 +163,28 @@ TEST(PictureFiles, MaterialTexturesHaveDetail)
     }
 }
 
-// The part of a notice a screen shows: the card's near face is two units
-// wide at half a unit from the eye, under a vertical field of view of 50°.
-struct Window {
-    double left, top, right, bottom;
-};
-
-Window shownOnScreen(int size, double aspect)
+// A notice covers the whole screen, stretched to the window's shape: its text
+// must fill the card inside the frame, and only the house's plain swatches
+// may sit in the corners outside it.
+TEST(PictureFiles, NoticesCarryTheirTextInsideTheirFrame)
 {
-    double halfHeight = 0.5 * std::tan(25.0 * M_PI / 180.0); // in world units at the card
-    double pixelsPerUnit = size / 2.0;
-    double h = halfHeight * pixelsPerUnit, w = h * aspect;
-    return {size / 2.0 - w, size / 2.0 - h, size / 2.0 + w, size / 2.0 + h};
-}
-
-TEST(PictureFiles, NoticesCarryTheirTextInsideWhatA43ScreenShows)
-{
+    using namespace assetgen::pictures;
+    const Swatch swatches[] = {titleWallSwatch, titleTrimSwatch, titleRoofSwatch, titleStoneSwatch};
     for (const char* path : {"OpenGL/Textures/Level1.png", "OpenGL/Textures/Helpscreen.png", "OpenGL/Textures/Level2.png"}) {
         SCOPED_TRACE(path);
         Pixels p = readPixels(path);
-        ASSERT_EQ(p.width, p.height) << "the card's face is square";
-        ASSERT_GE(p.width, 2048) << "too coarse to read at 1920 x 1080";
-        Window window = shownOnScreen(p.width, 4.0 / 3.0);
+        ASSERT_EQ(p.width, noticeFileWidth);
+        ASSERT_EQ(p.height, noticeFileHeight);
+        // The frame's line runs 26 layout pixels in from the edge: text stays
+        // inside it, and the strip outside it is plain but for the corners.
+        auto inStrip = [&](int x, int y, double layoutPixels) {
+            double sx = layoutPixels * p.width / noticeLayoutWidth, sy = layoutPixels * p.height / noticeLayoutHeight;
+            return x < sx || x >= p.width - sx || y < sy || y >= p.height - sy;
+        };
+        auto inCornerSquare = [&](int x, int y) {
+            double sx = 30.0 * p.width / noticeLayoutWidth, sy = 30.0 * p.height / noticeLayoutHeight;
+            return (x < sx || x >= p.width - sx) && (y < sy || y >= p.height - sy);
+        };
         // Letters show as sharp steps between neighbouring pixels; the
         // backdrop changes gently.
         long inside = 0, outside = 0;
@@ -193,22 +194,42 @@ TEST(PictureFiles, NoticesCarryTheirTextInsideWhatA43ScreenShows)
                 int step = std::max(p.difference(x, y, x + 1, y), p.difference(x, y, x, y + 1));
                 if (step < 150)
                     continue;
-                if (x >= window.left && x < window.right && y >= window.top && y < window.bottom) {
+                if (!inStrip(x, y, 40.0)) {
                     ++inside;
                     minX = std::min<double>(minX, x);
                     maxX = std::max<double>(maxX, x);
                     minY = std::min<double>(minY, y);
                     maxY = std::max<double>(maxY, y);
-                } else {
+                } else if (inStrip(x, y, 20.0) && !inCornerSquare(x, y)) {
                     ++outside;
                 }
             }
         EXPECT_GT(inside, 20000) << "hardly any text";
-        EXPECT_EQ(outside, 0) << "sharp detail outside what a 4:3 screen shows";
-        // The text spreads over the shown window, not a corner of it.
-        EXPECT_GT(maxX - minX, (window.right - window.left) * 0.5);
-        EXPECT_GT(maxY - minY, (window.bottom - window.top) * 0.5);
+        EXPECT_EQ(outside, 0) << "sharp detail between the frame and the edge";
+        // The text spreads over the card, not a corner of it.
+        EXPECT_GT(maxX - minX, p.width * 0.5);
+        EXPECT_GT(maxY - minY, p.height * 0.5);
     }
+    // The swatches the house samples are plain and differ from each other.
+    Pixels title = readPixels("OpenGL/Textures/Level1.png");
+    ASSERT_GT(title.width, 0);
+    std::vector<int> brightness;
+    for (const Swatch& swatch : swatches) {
+        int x0 = int(std::ceil(swatch.u0 * title.width)), x1 = int(swatch.u1 * title.width);
+        int y0 = int(std::ceil((1 - swatch.v1) * title.height)), y1 = int((1 - swatch.v0) * title.height);
+        ASSERT_LT(x0, x1);
+        ASSERT_LT(y0, y1);
+        int most = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                most = std::max(most, title.difference(x, y, x0, y0));
+        EXPECT_LE(most, 3) << "a swatch should be one colour";
+        const unsigned char* c = title.at(x0, y0);
+        brightness.push_back(c[0] + c[1] + c[2]);
+    }
+    for (size_t i = 0; i < brightness.size(); ++i)
+        for (size_t j = i + 1; j < brightness.size(); ++j)
+            EXPECT_GT(std::abs(brightness[i] - brightness[j]), 40) << "swatches " << i << " and " << j;
 }
 
 } // namespace

@@ -72,16 +72,25 @@ TEST(Font, DrawsWhatItMeasuresAndRefusesBrokenText)
     EXPECT_THROW(Font("NoSuchFont.ttf", 20), std::runtime_error);
 }
 
-TEST(NoticeWindow, ShowsTheMiddleOfTheCardWiderOnWideScreens)
+TEST(CanvasResampling, KeepsWhereThingsAreAndBlendsOnlyAtEdges)
 {
-    Window four = visibleWindow(4.0f / 3.0f), wide = visibleWindow(16.0f / 9.0f);
-    // tan(25°) / 4 of the card's width either side of the middle, vertically.
-    float half = noticeSize * std::tan(25.0f * static_cast<float>(M_PI) / 180.0f) / 4.0f;
-    EXPECT_NEAR(four.top, noticeSize / 2.0f - half, 0.01f);
-    EXPECT_NEAR(four.bottom - four.top, wide.bottom - wide.top, 0.01f) << "the height is the same on every screen";
-    EXPECT_NEAR((four.right - four.left) / (four.bottom - four.top), 4.0f / 3.0f, 1e-4f);
-    EXPECT_LT(wide.left, four.left);
-    EXPECT_GT(four.bottom - four.top, 900.0f) << "about a texel per pixel at 1080 lines";
+    // Left third red, the rest blue, stretched to a wider and taller picture.
+    Canvas canvas(30, 10, {0, 0, 1});
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            canvas.at(x, y) = {1, 0, 0};
+    Canvas wide = canvas.resampled(64, 16);
+    ASSERT_EQ(wide.width(), 64);
+    ASSERT_EQ(wide.height(), 16);
+    for (int y = 0; y < 16; ++y) {
+        EXPECT_FLOAT_EQ(wide.at(0, y).r, 1.0f) << "edges clamp, never wrap";
+        EXPECT_FLOAT_EQ(wide.at(63, y).b, 1.0f);
+        EXPECT_FLOAT_EQ(wide.at(15, y).r, 1.0f);
+        EXPECT_FLOAT_EQ(wide.at(30, y).b, 1.0f);
+        // The boundary moves with the scale: at a third of the width.
+        EXPECT_GT(wide.at(20, y).r, 0.4f);
+        EXPECT_LT(wide.at(22, y).r, 0.6f);
+    }
 }
 
 TEST(Pictures, OnlyTheirOwnPathsAreMade)

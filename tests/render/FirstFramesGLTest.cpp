@@ -14,28 +14,6 @@
 
 namespace {
 
-// The registry is filled (as scene assembly will) once GL is up, on the
-// loop's first close test, and the hook prints every pass.
-class RegistryFillingPlatform : public platform::ScriptedPlatform {
-public:
-    using ScriptedPlatform::ScriptedPlatform;
-    bool windowShouldClose() override
-    {
-        if (!filled) {
-            filled = true;
-            frame_testing::buildGamePrograms();
-            for (ShadowMap** light : {&shadowMap1, &shadowMap2, &shadowMap3, &shadowMap4, &shadowMap5,
-                     &shadowMap6, &shadowMap7, &shadowMap8, &shadowMap9, &shadowMap10})
-                *light = new ShadowMap(glm::vec3(0, 4, 0), glm::vec3(0, -1, 0), glm::vec3(0, 0, 1), glm::vec3(1),
-                    glm::vec3(0, 1, 0), 32, 30.0f);
-        }
-        return ScriptedPlatform::windowShouldClose();
-    }
-
-private:
-    bool filled = false;
-};
-
 void printPass(int spotlightNumber)
 {
     std::printf(" %d", spotlightNumber);
@@ -52,7 +30,7 @@ int runLevelOneFrames()
     std::string error;
     if (!script.parse("wait 3\n", error))
         return 98;
-    RegistryFillingPlatform input(script, 0.05);
+    platform::ScriptedPlatform input(script, 0.05);
     levelOneStarted = true;
     introStarted = true;
     setDepthPassObserver(printPass);
@@ -65,9 +43,10 @@ TEST(FrameLoopShadowPasses, FirstFramesRenderTheOddPhaseMapsFirst)
     testing_support::ChildOptions options;
     const std::string folder = testing_support::makeTempDirectory("clankora-passes");
     testing_support::writeFile(folder + "/Resolution.ini", "0\n160\n120\n0\n");
-    // The game reads its configuration from the working directory and its
-    // shaders from OpenGL/Shader/ there: run in a folder with both.
-    std::filesystem::create_directory_symlink(std::string(CLANKORA_GAME_DIR) + "/OpenGL", folder + "/OpenGL");
+    // The game reads its configuration and its whole asset tree from the
+    // working directory: run in a folder with a small window and the assets.
+    for (const char* tree : {"OpenGL", "Model"})
+        std::filesystem::create_directory_symlink(std::string(CLANKORA_GAME_DIR) + "/" + tree, folder + "/" + tree);
     options.workingDirectory = folder;
     testing_support::ChildResult result = testing_support::runInChild(runLevelOneFrames, options);
     ASSERT_EQ(result.exitStatus, 0) << result.out << result.err;

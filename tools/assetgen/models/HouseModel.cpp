@@ -1,13 +1,14 @@
 // The house seen from outside in fly mode: walls just outside the room, a
 // gabled roof with a chimney, window frames, and the title picture as a
 // sign on the front. The whole house wears the title picture, so every part
-// but the sign samples a small corner of it.
+// but the sign samples one of the plain swatches in its corners.
 #include "Models.h"
 #include "Placements.h"
 #include "RoomLayout.h"
 #include "Shapes.h"
 #include "ThreeDsWriter.h"
 #include "Transforms.h"
+#include "pictures/Notices.h"
 
 #include <cmath>
 
@@ -22,11 +23,16 @@ constexpr float eaves = room::height + 0.4f;
 constexpr float overhang = 0.55f;
 constexpr float ridge = 9.0f;
 
-// Corners of the title picture that stand in for plain materials.
-constexpr UvRect wallPatch{0.01f, 0.01f, 0.04f, 0.04f};
-constexpr UvRect roofPatch{0.96f, 0.96f, 0.99f, 0.99f};
-constexpr UvRect trimPatch{0.01f, 0.96f, 0.04f, 0.99f};
-constexpr UvRect stonePatch{0.96f, 0.01f, 0.99f, 0.04f};
+constexpr UvRect patch(const pictures::Swatch& s)
+{
+    return {s.u0, s.v0, s.u1, s.v1};
+}
+
+constexpr UvRect wallPatch = patch(pictures::titleWallSwatch);
+constexpr UvRect roofPatch = patch(pictures::titleRoofSwatch);
+constexpr UvRect trimPatch = patch(pictures::titleTrimSwatch);
+constexpr UvRect stonePatch = patch(pictures::titleStoneSwatch);
+// The card inside its corner swatches.
 constexpr UvRect signPicture{0.002f, 0.002f, 0.998f, 0.998f};
 
 void addTriangle(Mesh& mesh, const glm::vec3& a, const glm::vec3& b, const glm::vec3& c, const UvRect& uv)
@@ -77,7 +83,7 @@ Mesh buildHouse()
                 addBox(mesh, glm::mat4(1.0f), {std::fmin(x0, x1), 1.55f, z + dz}, {std::fmax(x0, x1), 3.4f, z + dz + 0.15f}, trimPatch);
         }
     // The sign: the title picture in a frame on the front wall.
-    const float signWidth = 4.8f, signBottom = 1.4f, signTop = 5.0f, signZ = -wallZ - 0.12f;
+    const float signWidth = 5.6f, signBottom = 1.5f, signTop = 5.0f, signZ = -wallZ - 0.12f;
     addQuad(mesh, {signWidth * 0.5f, signBottom, signZ}, {-signWidth * 0.5f, signBottom, signZ}, {-signWidth * 0.5f, signTop, signZ},
         {signWidth * 0.5f, signTop, signZ}, signPicture);
     const float f = 0.15f;

@@ -66,4 +66,21 @@ void Canvas::fillShape(const std::function<float(float x, float y)>& distance, f
         }
 }
 
+Canvas Canvas::resampled(int width, int height) const
+{
+    Canvas out(width, height, {0, 0, 0}, wraps);
+    auto sample = [&](float x, float y) {
+        // Pixel centres of the source lie at i + 0.5.
+        x = std::clamp(x - 0.5f, 0.0f, float(w - 1));
+        y = std::clamp(y - 0.5f, 0.0f, float(h - 1));
+        int x0 = int(x), y0 = int(y);
+        int x1 = std::min(x0 + 1, w - 1), y1 = std::min(y0 + 1, h - 1);
+        float fx = x - x0, fy = y - y0;
+        return mix(mix(at(x0, y0), at(x1, y0), fx), mix(at(x0, y1), at(x1, y1), fx), fy);
+    };
+    const float sx = float(w) / width, sy = float(h) / height;
+    out.paint([&](float x, float y) { return sample(x * sx, y * sy); });
+    return out;
+}
+
 } // namespace assetgen::pictures

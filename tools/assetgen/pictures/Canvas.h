@@ -39,6 +39,9 @@ public:
     void fillShape(const std::function<float(float x, float y)>& distance, float left, float top, float right,
         float bottom, Color color, float opacity = 1.0f);
 
+    // The picture scaled to another size, bilinearly.
+    Canvas resampled(int width, int height) const;
+
 private:
     int w, h;
     bool wraps;

@@ -8,46 +8,45 @@
 
 namespace assetgen::pictures {
 
-Window visibleWindow(float aspect)
+Window noticeWindow()
 {
-    // Half the visible height at the card's distance, as a share of the
-    // card's width of two units: 0.5 × tan(25°) / 2.
-    const float halfShare = 0.25f * std::tan(25.0f * static_cast<float>(M_PI) / 180.0f);
-    const float centre = noticeSize / 2.0f;
-    float halfHeight = halfShare * noticeSize, halfWidth = halfHeight * aspect;
-    return {centre - halfWidth, centre - halfHeight, centre + halfWidth, centre + halfHeight};
+    return {0.0f, 0.0f, float(noticeLayoutWidth), float(noticeLayoutHeight)};
 }
 
 namespace noticeStyle {
 
 Window paintBackdrop(Canvas& canvas)
 {
-    const Window wide = visibleWindow(21.0f / 9.0f);
-    const float centre = noticeSize / 2.0f;
+    const Window card = noticeWindow();
+    const Point centre{card.right / 2, card.bottom / 2};
     const Color inner = hex(0x2a1656);
     canvas.paint([&](float x, float y) {
-        float dx = (x - centre) / (wide.right - centre), dy = (y - centre) / (wide.bottom - centre) * 0.8f;
+        float dx = (x - centre.x) / centre.x, dy = (y - centre.y) / centre.y * 0.8f;
         float d = std::sqrt(dx * dx + dy * dy);
         return mix(inner, night, std::clamp(d, 0.0f, 1.0f));
     });
-    // Faint notes drifting over the backdrop, wherever a screen may look.
+    // Faint notes drifting over the backdrop.
     PeriodicNoise noise(31);
     Font notes("DejaVuSans.ttf", 90);
     const char* glyphs[] = {"\u266A", "\u266B", "\u2669", "\u266C"};
-    for (int i = 0; i < 140; ++i) {
-        float x = wide.left + noise.hash(i, 1) * (wide.right - wide.left);
-        float y = wide.top + noise.hash(i, 2) * (wide.bottom - wide.top);
+    for (int i = 0; i < 90; ++i) {
+        float x = noise.hash(i, 1) * card.right;
+        float y = noise.hash(i, 2) * card.bottom;
         notes.drawCentred(canvas, glyphs[i % 4], x, y, ink, 0.05f);
     }
-    // A frame just inside what a 4:3 screen shows.
-    const Window window = visibleWindow(4.0f / 3.0f);
+    // A frame just inside the card's edge.
     const float inset = 26.0f;
-    Window frame{window.left + inset, window.top + inset, window.right - inset, window.bottom - inset};
+    Window frame{card.left + inset, card.top + inset, card.right - inset, card.bottom - inset};
     Point middle{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
     float hw = (frame.right - frame.left) / 2, hh = (frame.bottom - frame.top) / 2;
     canvas.fillShape([&](float x, float y) { return std::fabs(box({x, y}, middle, hw, hh, 28.0f)) - 2.5f; },
         frame.left - 4, frame.top - 4, frame.right + 4, frame.bottom + 4, pink, 0.85f);
-    return window;
+    return card;
+}
+
+Canvas forFile(const Canvas& layout)
+{
+    return layout.resampled(noticeFileWidth, noticeFileHeight);
 }
 
 std::unique_ptr<Font> fitting(const std::string& file, const std::string& text, int preferred, float maxWidth)

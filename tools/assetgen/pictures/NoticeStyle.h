@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-// What the three notices share: the backdrop, the frame of the visible
-// window, the colours and text helpers.
+// What the three notices share: the backdrop and its frame, the colours
+// and text helpers.
 namespace assetgen::pictures::noticeStyle {
 
 const Color ink = {0.96f, 0.93f, 0.86f};
@@ -18,8 +18,11 @@ const Color yellow = {1.0f, 0.85f, 0.37f};
 const Color cyan = {0.37f, 0.9f, 1.0f};
 const Color night = {0.07f, 0.04f, 0.18f};
 
-// The backdrop with the framed 4:3 window; returns the window.
+// The backdrop with its frame over the whole layout card; returns the card.
 Window paintBackdrop(Canvas& canvas);
+
+// The finished layout card at the notices' file size.
+Canvas forFile(const Canvas& layout);
 
 // The font of the file at the preferred size, or smaller so that text fits maxWidth.
 std::unique_ptr<Font> fitting(const std::string& file, const std::string& text, int preferred, float maxWidth);

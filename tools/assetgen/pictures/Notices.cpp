@@ -12,7 +12,7 @@ using namespace noticeStyle;
 
 namespace {
 
-const float margin = 90.0f; // inside the visible window
+const float margin = 90.0f; // inside the card's edge
 
 // A small robot head: the game's mascot beside its name.
 void drawRobotHead(Canvas& canvas, Point c, float unit)
@@ -30,11 +30,31 @@ void drawRobotHead(Canvas& canvas, Point c, float unit)
     shape([](Point p) { return unite(box(p, {-1.1f, 0}, 0.1f, 0.3f, 0.05f), box(p, {1.1f, 0}, 0.1f, 0.3f, 0.05f)); }, dimInk);
 }
 
+// Small rounded squares in the corners, outside the frame, around each
+// swatch the house samples.
+void paintHouseSwatches(Canvas& canvas)
+{
+    const float width = float(canvas.width()), height = float(canvas.height());
+    auto paint = [&](const Swatch& swatch, Color colour) {
+        float left = swatch.u0 * width, right = swatch.u1 * width;
+        float top = (1.0f - swatch.v1) * height, bottom = (1.0f - swatch.v0) * height;
+        const float pad = 6.0f;
+        Point middle{(left + right) / 2, (top + bottom) / 2};
+        float hw = (right - left) / 2 + pad, hh = (bottom - top) / 2 + pad;
+        canvas.fillShape([&](float x, float y) { return box({x, y}, middle, hw, hh, 3.0f); }, middle.x - hw - 1,
+            middle.y - hh - 1, middle.x + hw + 1, middle.y + hh + 1, colour);
+    };
+    paint(titleWallSwatch, hex(0xb4a9cc));
+    paint(titleTrimSwatch, hex(0xf0e8d6));
+    paint(titleRoofSwatch, hex(0x8c2f6c));
+    paint(titleStoneSwatch, hex(0x7d7a88));
+}
+
 } // namespace
 
 Canvas makeTitleNotice()
 {
-    Canvas canvas(noticeSize, noticeSize, night);
+    Canvas canvas(noticeLayoutWidth, noticeLayoutHeight, night);
     const Window w = paintBackdrop(canvas);
     const float centre = (w.left + w.right) / 2, width = w.right - w.left - 2 * margin;
 
@@ -60,12 +80,13 @@ Canvas makeTitleNotice()
     float bottom = drawButton(canvas, button, "Press Enter to start", centre, y + 40.0f, pink, night);
     Font help("DejaVuSans.ttf", 46);
     help.drawCentred(canvas, "F1: help", centre, bottom + 100.0f, dimInk);
-    return canvas;
+    paintHouseSwatches(canvas);
+    return forFile(canvas);
 }
 
 Canvas makeHelpNotice()
 {
-    Canvas canvas(noticeSize, noticeSize, night);
+    Canvas canvas(noticeLayoutWidth, noticeLayoutHeight, night);
     const Window w = paintBackdrop(canvas);
     const float left = w.left + margin, right = w.right - margin, centre = (w.left + w.right) / 2;
 
@@ -146,12 +167,12 @@ Canvas makeHelpNotice()
         tipFont->drawCentred(canvas, line, centre, y, yellow);
         y += tipFont->lineHeight() * 1.1f;
     }
-    return canvas;
+    return forFile(canvas);
 }
 
 Canvas makeLevelNotice()
 {
-    Canvas canvas(noticeSize, noticeSize, night);
+    Canvas canvas(noticeLayoutWidth, noticeLayoutHeight, night);
     const Window w = paintBackdrop(canvas);
     const float centre = (w.left + w.right) / 2, width = w.right - w.left - 2 * margin;
 
@@ -171,7 +192,7 @@ Canvas makeLevelNotice()
     }
     Font button("DejaVuSans-Bold.ttf", 64);
     drawButton(canvas, button, "Press Enter", centre, y + 30.0f, pink, night);
-    return canvas;
+    return forFile(canvas);
 }
 
 } // namespace assetgen::pictures
