@@ -5,13 +5,19 @@
 
 #include <GLFW/glfw3.h>
 
+#include <chrono>
+#include <cstdio>
 #include <iostream>
 
 using autoplay::Plan;
 using autoplay::framesPerSecond;
 
+namespace {
+const std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
+}
 
-Autoplay::Autoplay(Options options)
+
+Autoplay::Autoplay(Options options) : logSteps(options.logSteps)
 {
     Plan plan;
     plan.wait(15).shot("title").press(GLFW_KEY_ENTER, "Enter");
@@ -67,6 +73,10 @@ bool Autoplay::nextFrame(platform::FrameInput& input)
         bool done = step.act(input, framesInStep++);
         if (!done)
             return true;
+        if (logSteps) {
+            double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - processStart).count();
+            std::fprintf(stderr, "autoplay: %.3f s: %s\n", seconds, step.description.c_str());
+        }
         ++current;
         framesInStep = 0;
         // A step that finished without input leaves the frame to the next step.

@@ -16,6 +16,8 @@ public:
         // Enter closes the level-2 notice at once; without it the bot plays level 2
         // under the notice and closes it in level 3, so both notices are seen.
         bool dismissLevelTwoNotice = true;
+        // Writes each finished step with the wall time since the start on standard error.
+        bool logSteps = false;
     };
 
     // The whole game, from the title to the ending.
@@ -35,6 +37,7 @@ private:
     std::vector<autoplay::Step> steps;
     size_t current = 0;
     long framesInStep = 0;
+    bool logSteps = false;
     bool failed = false;
     std::string failureReason;
 };

@@ -14,6 +14,7 @@ struct FrameInput {
     double mouseDx = 0.0;                            // cursor motion in pixels
     double mouseDy = 0.0;
     std::string shot; // when set, the next frame drawn is saved as shot + ".png"
+    std::string mark; // when set, the frame times from this frame on count for this phase
 };
 
 // A source of scripted input, asked once per frame.

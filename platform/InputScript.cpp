@@ -87,6 +87,8 @@ public:
                 setHeld(held, true, input);
             input.mouseDx = dx;
             input.mouseDy = dy;
+            input.mark = std::move(pendingMark);
+            pendingMark.clear();
             frames.push_back(input);
         }
     }
@@ -99,9 +101,13 @@ public:
         frames.back().shot = name;
     }
 
+    // The next frame emitted starts a phase of that name.
+    void markNextFrame(const std::string& name) { pendingMark = name; }
+
     FrameInput persistent;
 
 private:
+    std::string pendingMark;
     std::vector<FrameInput>& frames;
 };
 
@@ -187,13 +193,16 @@ bool InputScript::parse(const std::string& text, std::string& error)
             if (count == 0)
                 return fail("mouse needs at least one frame");
             expander.emit(count, {}, dx / static_cast<double>(count), dy / static_cast<double>(count));
-        } else if (command == "shot") {
+        } else if (command == "shot" || command == "mark") {
             if (args.size() != 1)
-                return fail("shot needs one name");
+                return fail(command + " needs one name");
             for (char c : args[0])
                 if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_')
-                    return fail("shot names use letters, digits, '-' and '_'");
-            expander.shotAfterLastFrame(args[0]);
+                    return fail(command + " names use letters, digits, '-' and '_'");
+            if (command == "shot")
+                expander.shotAfterLastFrame(args[0]);
+            else
+                expander.markNextFrame(args[0]);
         } else if (command == "quit") {
             break;
         } else {

@@ -5,9 +5,41 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <ctime>
+#include <fstream>
 #include <iostream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
 
 namespace platform {
+
+namespace {
+
+// Seconds since the kernel started this process (field 22 of
+// /proc/self/stat, in clock ticks since boot), so the dynamic loading and
+// static set-up before main count too.
+double secondsSinceProcessStart()
+{
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // The command name may hold spaces; the fields after it are plain.
+    size_t close = text.rfind(')');
+    if (close == std::string::npos)
+        return -1.0;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    for (int i = 3; i < 22 && fields >> field; ++i) {
+    }
+    unsigned long long startTicks = 0;
+    if (!(fields >> startTicks))
+        return -1.0;
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return double(now.tv_sec) + now.tv_nsec * 1e-9 - double(startTicks) / double(sysconf(_SC_CLK_TCK));
+}
+
+} // namespace
 
 ScriptedPlatform::ScriptedPlatform(InputDriver& driver, double timeStep, std::string shotDirectory, long maxFrames)
     : driver(driver), timeStep(timeStep), shotDirectory(std::move(shotDirectory)), maxFrames(maxFrames)
@@ -88,6 +120,16 @@ void ScriptedPlatform::swapBuffers()
     pendingShot.clear();
     if (window)
         glfwSwapBuffers(window);
+    if (frameTimes) {
+        const auto now = std::chrono::steady_clock::now();
+        if (swaps == 0)
+            std::fprintf(frameTimes, "# first-frame-seconds %.3f\n", secondsSinceProcessStart());
+        else
+            std::fprintf(frameTimes, "%ld %s %.3f\n", swaps, phase.c_str(),
+                std::chrono::duration<double, std::milli>(now - lastSwap).count());
+        lastSwap = now;
+        ++swaps;
+    }
 }
 
 void ScriptedPlatform::pollEvents()
@@ -103,6 +145,8 @@ void ScriptedPlatform::pollEvents()
     cursorX += current.mouseDx;
     cursorY += current.mouseDy;
     pendingShot = current.shot;
+    if (!current.mark.empty())
+        phase = current.mark;
 }
 
 } // namespace platform

@@ -3,6 +3,8 @@
 #include "platform/FrameInput.h"
 #include "platform/Platform.h"
 
+#include <chrono>
+#include <cstdio>
 #include <string>
 
 namespace platform {
@@ -28,6 +30,11 @@ public:
     void swapBuffers() override;
     void pollEvents() override;
 
+    // Writes the wall time between buffer swaps, one line per frame
+    // ("FRAME PHASE MILLISECONDS"), after a first line with the seconds from
+    // the process start to the first swap. Phases come from the script's marks.
+    void recordFrameTimes(std::FILE* out) { frameTimes = out; }
+
     long framesPolled() const { return polled; }
     bool finished() const { return done; }
     // Paths of the screenshots saved so far, and of those that failed.
@@ -46,6 +53,10 @@ private:
     double cursorY = 0.0;
     long polled = 0;
     bool done = false;
+    std::FILE* frameTimes = nullptr;
+    std::string phase = "start";
+    long swaps = 0;
+    std::chrono::steady_clock::time_point lastSwap;
     int saved = 0;
     int failed = 0;
 };

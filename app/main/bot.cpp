@@ -5,16 +5,20 @@
 #include "platform/InputScript.h"
 #include "platform/ScriptedPlatform.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
 const char* usage =
-    "usage: clankora-bot (--script FILE | --autoplay [--keep-level-notice]) [--dt SECONDS] [--shots DIR]\n"
-    "                    [--max-frames N]\n";
+    "usage: clankora-bot (--script FILE | --autoplay [--keep-level-notice] [--log-steps])\n"
+    "                    [--dt SECONDS] [--shots DIR] [--max-frames N] [--record-audio FILE.wav]\n"
+    "                    [--frame-times FILE]\n";
 
 [[noreturn]] void usageError(const std::string& message)
 {
@@ -40,6 +44,27 @@ long parseCount(const std::string& text, const std::string& option)
     return value;
 }
 
+// The sound system opens its device before main runs, so recording what the
+// game plays means starting again with OpenAL Soft's wave writer configured.
+void restartRecordingTo(const std::string& wavePath, char** argv)
+{
+    const char* recording = std::getenv("CLANKORA_RECORDING");
+    if (recording && wavePath == recording)
+        return;
+    std::string absolute = std::filesystem::absolute(wavePath).string();
+    std::string configuration = absolute + ".alsoft.conf";
+    std::ofstream file(configuration);
+    file << "[general]\ndrivers=wave\nsample-type=int16\nfrequency=44100\nchannels=stereo\n[wave]\nfile="
+         << absolute << "\n";
+    file.close();
+    if (!file)
+        usageError("cannot write " + configuration);
+    setenv("ALSOFT_CONF", configuration.c_str(), 1);
+    setenv("CLANKORA_RECORDING", wavePath.c_str(), 1);
+    execv("/proc/self/exe", argv);
+    usageError("cannot restart to record audio");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -50,6 +75,8 @@ int main(int argc, char** argv)
     std::string shotDirectory;
     double timeStep = 1.0 / 30.0;
     long maxFrames = -1;
+    std::string audioPath;
+    std::string frameTimesPath;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         auto value = [&]() -> std::string {
@@ -61,6 +88,12 @@ int main(int argc, char** argv)
             scriptPath = value();
         else if (option == "--autoplay")
             autoplay = true;
+        else if (option == "--record-audio")
+            audioPath = value();
+        else if (option == "--frame-times")
+            frameTimesPath = value();
+        else if (option == "--log-steps")
+            autoplayOptions.logSteps = true;
         else if (option == "--keep-level-notice")
             autoplayOptions.dismissLevelTwoNotice = false;
         else if (option == "--dt")
@@ -77,14 +110,21 @@ int main(int argc, char** argv)
     }
     if (scriptPath.empty() == !autoplay)
         usageError("give either a script or --autoplay");
+    if (!audioPath.empty())
+        restartRecordingTo(audioPath, argv);
     if (!shotDirectory.empty()) {
         std::error_code ignored;
         std::filesystem::create_directories(shotDirectory, ignored);
     }
 
+    std::FILE* frameTimes = nullptr;
+    if (!frameTimesPath.empty() && !(frameTimes = std::fopen(frameTimesPath.c_str(), "w")))
+        usageError("cannot write " + frameTimesPath);
+
     if (autoplay) {
         Autoplay player(autoplayOptions);
         platform::ScriptedPlatform input(player, timeStep, shotDirectory, maxFrames);
+        input.recordFrameTimes(frameTimes);
         int status = runClankora(input);
         // A bot that got stuck has not played the game through.
         return player.gaveUp() ? 3 : status;
@@ -94,5 +134,6 @@ int main(int argc, char** argv)
     if (!script.load(scriptPath, error))
         usageError(scriptPath + ": " + error);
     platform::ScriptedPlatform input(script, timeStep, shotDirectory, maxFrames);
+    input.recordFrameTimes(frameTimes);
     return runClankora(input);
 }

@@ -46,26 +46,22 @@ const float lightRange = 10.0;
 // light, small next to the texel-wide contact between a pillar and the floor.
 const float normalOffset = 1.0;
 
-// Four filtered comparisons on a rotated grid: with linear filtering each
-// one weighs a 2 x 2 block, so the shadow's edge softens over about three
-// texels instead of stepping from texel to texel. The maps have no mipmaps;
-// the explicit level keeps the lookups valid inside the branches below.
-const vec2 shadowTaps[4] = vec2[](vec2(-0.9, -0.35), vec2(0.35, -0.9), vec2(0.9, 0.35), vec2(-0.35, 0.9));
-
+// One filtered comparison: with linear filtering it weighs the 2 x 2 texels
+// around the point, so a shadow's edge softens over a texel instead of
+// stepping. Every lookup of every slot runs for every fragment of the room,
+// inside a cone or not, and the comparisons are most of the cost of a lit
+// fragment, so a wider filter costs the frame rate dearly. The maps have no
+// mipmaps; the explicit level keeps the lookup valid inside the branches below.
 float shadowLookup(sampler2DShadow map, mat4 shadowMatrix, vec3 surfacePoint)
 {
     vec4 coord = shadowMatrix * vec4(surfacePoint, 1.0);
     if (coord.w <= 0.0)
         return 0.0; // behind the light
     vec3 mapPoint = coord.xyz / coord.w;
+    // The map repeats at its border; the lookup stays half a texel inside it.
     vec2 texel = 1.0 / vec2(textureSize(map, 0));
-    float lit = 0.0;
-    for (int k = 0; k < 4; ++k) {
-        // The map repeats at its border; taps stay half a texel inside it.
-        vec2 st = clamp(mapPoint.xy + shadowTaps[k] * texel, 0.5 * texel, 1.0 - 0.5 * texel);
-        lit += textureLod(map, vec3(st, mapPoint.z), 0.0);
-    }
-    return 0.25 * lit;
+    vec2 st = clamp(mapPoint.xy, 0.5 * texel, 1.0 - 0.5 * texel);
+    return textureLod(map, vec3(st, mapPoint.z), 0.0);
 }
 
 float specularTerm(vec3 n, vec3 toLight, vec3 toCamera)
