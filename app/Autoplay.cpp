@@ -16,39 +16,68 @@ namespace {
 const std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
 }
 
-
 Autoplay::Autoplay(Options options) : logSteps(options.logSteps)
 {
+    const bool touring = options.benchmarkViewFrames > 0;
     Plan plan;
+    plan.marksAtShots = !touring;
+    // A view of the benchmark tour: the bot holds still there for a while.
+    auto view = [&](const std::string& phase) {
+        if (touring)
+            plan.mark(phase).wait(options.benchmarkViewFrames).mark("play");
+    };
+    auto listen = [&] {
+        if (!touring)
+            plan.listenToJukebox();
+    };
+    if (touring)
+        plan.mark("title").wait(options.benchmarkViewFrames);
     plan.wait(15).shot("title").press(GLFW_KEY_ENTER, "Enter");
+    if (touring)
+        plan.mark("intro");
     plan.waitUntil("the intro descends", 10 * framesPerSecond, [] { return camera.position.y < 18.0f; })
         .shot("intro");
     plan.waitUntil("level 1 starts", 40 * framesPerSecond, [] { return levelOneStarted; }).wait(10).shot("level1");
-    plan.listenToJukebox();
+    if (touring)
+        plan.mark("play");
+    listen();
     plan.pillar(1, bottomPillar, true).pillar(2, middlePillar, true);
     plan.waitUntil("level 1 is solved", 60, [] { return puzzleSolved; });
+    if (touring) {
+        // From the start of the room every stack is in view.
+        plan.walk(0.0f, -8.0f).lookAt("the room", glm::vec3(0.0f, 1.5f, 0.0f));
+        view("level1");
+    }
     plan.throughTheDoor("level1-solved", [] { return levelTwo; });
 
     plan.waitUntil("level 2 loads", 60, [] { return levelTwo; }).wait(5).shot("level2");
     if (options.dismissLevelTwoNotice)
         plan.press(GLFW_KEY_ENTER, "Enter").wait(5).shot("level2-room");
-    plan.listenToJukebox();
+    view("level2");
+    listen();
     // The voices must be heard once, then be off for the check.
     plan.pillar(0, bottomPillar, true).pillar(3, middlePillar, true).wait(2 * framesPerSecond);
     plan.pillar(3, middlePillar, false).pillar(0, bottomPillar, false);
-    plan.pillar(0, topPillar, true).pillar(2, topPillar, true);
+    // The door from one spot, before and after the last pillar solves the level.
+    plan.pillar(0, topPillar, true).walkToStack(2).lookAt("the door", autoplay::doorView).shot("level2-door-closed");
+    plan.switchPillar(2, topPillar, true);
     plan.waitUntil("level 2 is solved", 60, [] { return levelTwoSolved; });
+    plan.lookAt("the door", autoplay::doorView).wait(2).shot("level2-door-open");
     plan.throughTheDoor("level2-solved", [] { return levelThree; });
 
     plan.waitUntil("level 3 loads", 60, [] { return levelThree; }).wait(5).shot("level3");
     if (!options.dismissLevelTwoNotice)
         plan.press(GLFW_KEY_ENTER, "Enter").wait(5).shot("level3-room");
-    plan.listenToJukebox();
+    view("level3");
+    listen();
     plan.pillar(3, bottomPillar, true);
     plan.waitUntil("level 3 is solved", 60, [] { return puzzleSolved; });
     plan.throughTheDoor("level3-solved", [] { return endingFlight; });
 
-    plan.waitUntil("the ending starts", 60, [] { return endingFlight; }).wait(2 * framesPerSecond).shot("ending");
+    plan.waitUntil("the ending starts", 60, [] { return endingFlight; });
+    if (touring)
+        plan.mark("ending");
+    plan.wait(2 * framesPerSecond).shot("ending");
     plan.press(GLFW_KEY_ENTER, "Enter").wait(framesPerSecond);
     steps = std::move(plan.steps);
 }

@@ -18,6 +18,12 @@ public:
         bool dismissLevelTwoNotice = true;
         // Writes each finished step with the wall time since the start on standard error.
         bool logSteps = false;
+        // When set, the bot plays the benchmark tour: it skips the jukebox and
+        // holds still this many frames at each view of the tour (the title,
+        // all four stacks with two pillars glowing in level 1, the starts of
+        // levels 2 and 3), and marks the phases title, intro, level1, level2,
+        // level3 and play (the walking in between) for the frame-time record.
+        long benchmarkViewFrames = 0;
     };
 
     // The whole game, from the title to the ending.

@@ -17,9 +17,6 @@ namespace {
 
 using platform::FrameInput;
 
-
-using platform::FrameInput;
-
 constexpr float degreesPerPixel = 0.1f;
 constexpr double pi = 3.14159265358979;
 
@@ -139,7 +136,7 @@ glm::vec2 standingPoint(int stack)
 }
 
 // Sets the eye height for the pillar, looks at it and clicks once.
-Step switchPillar(int stack, PillarLevel pillar, bool on)
+Step switchPillarStep(int stack, PillarLevel pillar, bool on)
 {
     const char* names[] = {"bottom", "middle", "top"};
     std::string what = std::string(on ? "switch on " : "switch off ") + names[pillar] + " pillar of stack "
@@ -200,7 +197,17 @@ Plan& Plan::wait(long frames)
 
 Plan& Plan::shot(const std::string& name)
 {
+    if (marksAtShots)
+        mark(name);
     return then(shotStep(name));
+}
+
+Plan& Plan::mark(const std::string& phase)
+{
+    return then({"phase " + phase, 2, [phase](FrameInput& input, long) {
+                     input.mark = phase;
+                     return true;
+                 }});
 }
 
 Plan& Plan::press(int key, const std::string& name)
@@ -220,10 +227,24 @@ Plan& Plan::walk(float x, float z)
 
 Plan& Plan::pillar(int stack, PillarLevel level, bool on)
 {
+    return walkToStack(stack).switchPillar(stack, level, on);
+}
+
+Plan& Plan::walkToStack(int stack)
+{
     std::string name = "stack " + std::to_string(stack);
     then(walkTo("the aisle beside " + name, [stack] { return glm::vec2(0.0f, standingPoint(stack).y); }));
-    then(walkTo(name, [stack] { return standingPoint(stack); }));
-    return then(switchPillar(stack, level, on));
+    return then(walkTo(name, [stack] { return standingPoint(stack); }));
+}
+
+Plan& Plan::switchPillar(int stack, PillarLevel level, bool on)
+{
+    return then(switchPillarStep(stack, level, on));
+}
+
+Plan& Plan::lookAt(const std::string& what, glm::vec3 point)
+{
+    return then({"look at " + what, 3 * framesPerSecond, [point](FrameInput& input, long) { return aimAt(input, point); }});
 }
 
 Plan& Plan::clickJukebox(bool playing)
@@ -239,9 +260,7 @@ Plan& Plan::listenToJukebox()
 
 Plan& Plan::throughTheDoor(const std::string& shotName, std::function<bool()> nextPhase)
 {
-    walk(0.0f, 0.0f).walk(0.0f, 7.0f);
-    then({"look at the door", 3 * framesPerSecond,
-        [](FrameInput& input, long) { return aimAt(input, glm::vec3(0.0f, 2.5f, 10.0f)); }});
+    walk(0.0f, 0.0f).walk(0.0f, 7.0f).lookAt("the door", doorView);
     shot(shotName);
     return then(walkTo(0.0f, 8.8f, nextPhase));
 }

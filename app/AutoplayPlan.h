@@ -3,6 +3,8 @@
 #include "app/levels.h"
 #include "platform/FrameInput.h"
 
+#include <glm/vec3.hpp>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,16 +23,25 @@ struct Step {
 class Plan {
 public:
     std::vector<Step> steps;
+    // Each screenshot also starts a phase of the frame-time record.
+    bool marksAtShots = true;
 
     Plan& then(Step step);
     Plan& wait(long frames);
     Plan& shot(const std::string& name);
+    // The frames from here on count for this phase in the frame-time record.
+    Plan& mark(const std::string& phase);
     Plan& press(int key, const std::string& name);
     Plan& waitUntil(const std::string& what, long frameLimit, std::function<bool()> condition);
     Plan& walk(float x, float z);
     // Walks beside the stack, sets the eye height for the pillar, looks at it
     // and clicks until the pillar is in the wanted state.
     Plan& pillar(int stack, PillarLevel level, bool on);
+    // The two halves of pillar: the walk, and the switch from where the bot stands.
+    Plan& walkToStack(int stack);
+    Plan& switchPillar(int stack, PillarLevel level, bool on);
+    // Turns until the point is in the middle of the view.
+    Plan& lookAt(const std::string& what, glm::vec3 point);
     // Starts the jukebox, listens for a few seconds and stops it again.
     Plan& listenToJukebox();
     Plan& clickJukebox(bool playing);
@@ -39,5 +50,8 @@ public:
 };
 
 constexpr long framesPerSecond = 30; // at the default time step
+
+// Where the bot looks to see the door.
+constexpr glm::vec3 doorView(0.0f, 2.5f, 10.0f);
 
 } // namespace autoplay

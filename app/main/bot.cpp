@@ -1,9 +1,13 @@
 // clankora-bot: the real game driven by scripted input and a fixed time step,
 // for tests, demos and benchmarks. See docs/bot.md.
 #include "app/Autoplay.h"
+#include "app/config.h"
 #include "app/shell.h"
 #include "platform/InputScript.h"
 #include "platform/ScriptedPlatform.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,7 +22,8 @@ namespace {
 const char* usage =
     "usage: clankora-bot (--script FILE | --autoplay [--keep-level-notice] [--log-steps])\n"
     "                    [--dt SECONDS] [--shots DIR] [--max-frames N] [--record-audio FILE.wav]\n"
-    "                    [--frame-times FILE]\n";
+    "                    [--frame-times FILE] [--bench-views N]\n"
+    "       clankora-bot --empty-frames N [--frame-times FILE]\n";
 
 [[noreturn]] void usageError(const std::string& message)
 {
@@ -65,6 +70,48 @@ void restartRecordingTo(const std::string& wavePath, char** argv)
     usageError("cannot restart to record audio");
 }
 
+// Peak resident memory of this process, from the kernel's count.
+long peakResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return -1;
+}
+
+// The floor under every frame on this machine: a window of the configured
+// size that only clears and swaps.
+int runEmptyFrames(long frames, platform::ScriptedPlatform& timing)
+{
+    if (!glfwInit()) {
+        std::cout << "Failed to init glfw" << std::endl;
+        return 255;
+    }
+    readConfiguration("Resolution.ini");
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    GLFWwindow* window = windowSizeIsUsable(windowWidth, windowHeight)
+        ? glfwCreateWindow(windowWidth, windowHeight, "Clankora", fullScreen ? glfwGetPrimaryMonitor() : nullptr, nullptr)
+        : nullptr;
+    if (!window) {
+        glfwTerminate();
+        std::cout << "Failed to open window" << std::endl;
+        return 255;
+    }
+    glfwMakeContextCurrent(window);
+    timing.attach(window);
+    for (long frame = 0; frame < frames; ++frame) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        timing.swapBuffers();
+        timing.pollEvents();
+    }
+    glfwTerminate();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -77,6 +124,7 @@ int main(int argc, char** argv)
     long maxFrames = -1;
     std::string audioPath;
     std::string frameTimesPath;
+    long emptyFrames = -1;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         auto value = [&]() -> std::string {
@@ -92,6 +140,10 @@ int main(int argc, char** argv)
             audioPath = value();
         else if (option == "--frame-times")
             frameTimesPath = value();
+        else if (option == "--bench-views")
+            autoplayOptions.benchmarkViewFrames = parseCount(value(), option);
+        else if (option == "--empty-frames")
+            emptyFrames = parseCount(value(), option);
         else if (option == "--log-steps")
             autoplayOptions.logSteps = true;
         else if (option == "--keep-level-notice")
@@ -108,8 +160,8 @@ int main(int argc, char** argv)
         } else
             usageError("unknown option " + option);
     }
-    if (scriptPath.empty() == !autoplay)
-        usageError("give either a script or --autoplay");
+    if (emptyFrames < 0 && scriptPath.empty() == !autoplay)
+        usageError("give either a script, --autoplay or --empty-frames");
     if (!audioPath.empty())
         restartRecordingTo(audioPath, argv);
     if (!shotDirectory.empty()) {
@@ -121,11 +173,25 @@ int main(int argc, char** argv)
     if (!frameTimesPath.empty() && !(frameTimes = std::fopen(frameTimesPath.c_str(), "w")))
         usageError("cannot write " + frameTimesPath);
 
+    // Written when the game has shut down normally.
+    auto notePeakMemory = [frameTimes] {
+        if (frameTimes)
+            std::fprintf(frameTimes, "# peak-resident-kilobytes %ld\n", peakResidentKilobytes());
+    };
+    if (emptyFrames >= 0) {
+        platform::InputScript nothing;
+        platform::ScriptedPlatform timing(nothing, timeStep);
+        timing.recordFrameTimes(frameTimes);
+        int status = runEmptyFrames(emptyFrames, timing);
+        notePeakMemory();
+        return status;
+    }
     if (autoplay) {
         Autoplay player(autoplayOptions);
         platform::ScriptedPlatform input(player, timeStep, shotDirectory, maxFrames);
         input.recordFrameTimes(frameTimes);
         int status = runClankora(input);
+        notePeakMemory();
         // A bot that got stuck has not played the game through.
         return player.gaveUp() ? 3 : status;
     }
@@ -135,5 +201,7 @@ int main(int argc, char** argv)
         usageError(scriptPath + ": " + error);
     platform::ScriptedPlatform input(script, timeStep, shotDirectory, maxFrames);
     input.recordFrameTimes(frameTimes);
-    return runClankora(input);
+    int status = runClankora(input);
+    notePeakMemory();
+    return status;
 }

@@ -1,5 +1,7 @@
-// Paint of the door: warm oak with four bevelled panels, a brass knob and
-// black iron hinges.
+// Paint of the door: pale birch with four bevelled panels, a brass knob,
+// black iron hinges and a gilded frame. The door appears only once a level is
+// solved, in a dim corner of the room, and it glows: light paint is what
+// makes it stand out there and spread a halo.
 #include "Canvas.h"
 #include "DoorLayout.h"
 #include "Materials.h"
@@ -15,7 +17,8 @@ namespace {
 
 using namespace paint;
 
-const glm::vec3 oak = rgb(150, 96, 52);
+const glm::vec3 oak = rgb(226, 200, 156);
+const glm::vec3 gilt = rgb(255, 214, 122);
 
 glm::vec3 doorFace(glm::vec2 st)
 {
@@ -53,8 +56,8 @@ Bytes makeDoorTexture()
     });
     canvas.paint(door::iron, [](glm::vec2 st, const glm::vec3&) { return brushed(st, rgb(40, 40, 42), 521); });
     canvas.paint(door::frame, [](glm::vec2 st, const glm::vec3&) {
-        glm::vec3 c = materials::woodGrain({st.y * 2.0f, st.x * 2.0f}, oak * 0.7f, 531, 2);
-        return c * (0.8f + 0.2f * std::sin(st.x * 3.1415926f));
+        glm::vec3 c = materials::woodGrain({st.y * 2.0f, st.x * 2.0f}, gilt, 531, 2);
+        return c * (0.85f + 0.15f * std::sin(st.x * 3.1415926f));
     });
     return canvas.toJpeg();
 }

@@ -1,0 +1,364 @@
+// The whole game played by `clankora-bot --autoplay`, once, in a child
+// process: from the title through three levels to the ending, through input
+// only. The cases below read what it left behind: its console output, its
+// screenshots and the recording of what the game played.
+//
+// The run takes a few minutes on llvmpipe, so it plays in a small window.
+// CLANKORA_PLAYTHROUGH=DIR reuses the files of an earlier run (stdout.txt,
+// stderr.txt, shots/, audio.wav in DIR) while working on these checks.
+#include "Signal.h"
+#include "support/ChildProcess.h"
+
+#include <FreeImage.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using testing_support::ChildResult;
+
+std::string readText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+struct Playthrough {
+    std::string folder;
+    int exitStatus = -1;
+    bool timedOut = false;
+    double seconds = 0.0;
+    std::string out, err;
+    // The bot's finished steps with the wall time since its start, in order.
+    std::vector<std::pair<std::string, double>> steps;
+
+    std::string shot(const std::string& name) const { return folder + "/shots/" + name + ".png"; }
+
+    // Time at which the n-th step of that description finished (n from 0).
+    double stepTime(const std::string& description, int n = 0) const
+    {
+        for (const auto& [what, when] : steps)
+            if (what == description && n-- == 0)
+                return when;
+        ADD_FAILURE() << "the bot never finished: " << description;
+        return 0.0;
+    }
+};
+
+void readSteps(Playthrough& run)
+{
+    std::istringstream lines(run.err);
+    std::string line;
+    while (std::getline(lines, line)) {
+        // "autoplay: 12.345 s: walk to stack 1"
+        const std::string prefix = "autoplay: ";
+        size_t secondsEnd = line.find(" s: ");
+        if (line.compare(0, prefix.size(), prefix) != 0 || secondsEnd == std::string::npos)
+            continue;
+        run.steps.emplace_back(line.substr(secondsEnd + 4), std::atof(line.c_str() + prefix.size()));
+    }
+}
+
+const Playthrough& playthrough()
+{
+    static Playthrough run = [] {
+        Playthrough result;
+        if (const char* reuse = std::getenv("CLANKORA_PLAYTHROUGH")) {
+            result.folder = reuse;
+            result.exitStatus = 0;
+            result.out = readText(result.folder + "/stdout.txt");
+            result.err = readText(result.folder + "/stderr.txt");
+        } else {
+            result.folder = testing_support::makeGameFolder("0\n640\n360\n0\n");
+            testing_support::ChildOptions options;
+            options.workingDirectory = result.folder;
+            options.timeoutSeconds = 600.0;
+            ChildResult child = testing_support::runProgram({testing_support::gameExecutable("clankora-bot"),
+                                                             "--autoplay", "--log-steps", "--shots",
+                                                             result.folder + "/shots", "--record-audio",
+                                                             result.folder + "/audio.wav"},
+                options);
+            result.exitStatus = child.exitStatus;
+            result.timedOut = child.timedOut;
+            result.seconds = child.seconds;
+            result.out = child.out;
+            result.err = child.err;
+            testing_support::writeFile(result.folder + "/stdout.txt", child.out);
+            testing_support::writeFile(result.folder + "/stderr.txt", child.err);
+            std::printf("playthrough: %.1f s of wall time in %s\n", child.seconds, result.folder.c_str());
+        }
+        readSteps(result);
+        return result;
+    }();
+    return run;
+}
+
+// A picture as RGB bytes, row 0 at the top.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+
+    const unsigned char* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+};
+
+Picture loadPicture(const std::string& path)
+{
+    Picture picture;
+    FIBITMAP* loaded = FreeImage_Load(FreeImage_GetFIFFromFilename(path.c_str()), path.c_str(), 0);
+    if (!loaded)
+        return picture;
+    FIBITMAP* image = FreeImage_ConvertTo24Bits(loaded);
+    FreeImage_Unload(loaded);
+    picture.width = static_cast<int>(FreeImage_GetWidth(image));
+    picture.height = static_cast<int>(FreeImage_GetHeight(image));
+    picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
+    for (int y = 0; y < picture.height; ++y) {
+        const BYTE* line = FreeImage_GetScanLine(image, picture.height - 1 - y);
+        for (int x = 0; x < picture.width; ++x) {
+            unsigned char* out = &picture.rgb[(static_cast<size_t>(y) * picture.width + x) * 3];
+            out[0] = line[x * 3 + FI_RGBA_RED];
+            out[1] = line[x * 3 + FI_RGBA_GREEN];
+            out[2] = line[x * 3 + FI_RGBA_BLUE];
+        }
+    }
+    FreeImage_Unload(image);
+    return picture;
+}
+
+// Mean difference per channel (0..255) between a screenshot and a notice
+// picture stretched over the whole screen, as the game shows its notices.
+double differenceFromNotice(const Picture& screen, const Picture& notice)
+{
+    double sum = 0.0;
+    for (int y = 0; y < screen.height; ++y)
+        for (int x = 0; x < screen.width; ++x) {
+            int nx = std::min(notice.width - 1, static_cast<int>((x + 0.5) * notice.width / screen.width));
+            int ny = std::min(notice.height - 1, static_cast<int>((y + 0.5) * notice.height / screen.height));
+            for (int c = 0; c < 3; ++c)
+                sum += std::abs(screen.at(x, y)[c] - notice.at(nx, ny)[c]);
+        }
+    return sum / (3.0 * screen.width * screen.height);
+}
+
+TEST(Playthrough, EndsNormallyAfterAllThreeLevels)
+{
+    const Playthrough& run = playthrough();
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(run.exitStatus, 0) << run.err.substr(run.err.size() > 2000 ? run.err.size() - 2000 : 0);
+    size_t two = run.out.find("Level 2 loaded\n");
+    size_t three = run.out.find("Level 3 loaded\n");
+    ASSERT_NE(two, std::string::npos) << run.out;
+    ASSERT_NE(three, std::string::npos) << run.out;
+    EXPECT_LT(two, three);
+    EXPECT_EQ(run.out.find("Level 2 loaded", two + 1), std::string::npos) << "a level loads once";
+    EXPECT_EQ(run.err.find("gave up"), std::string::npos);
+    run.stepTime("wait until the ending starts");
+    EXPECT_EQ(run.err.find("could not save"), std::string::npos);
+}
+
+TEST(Playthrough, NoticesShowUntilEnterAndTheRoomAfterwards)
+{
+    const Playthrough& run = playthrough();
+    Picture titleCard = loadPicture("OpenGL/Textures/Level1.png");
+    Picture levelCard = loadPicture("OpenGL/Textures/Level2.png");
+    ASSERT_GT(titleCard.width, 0);
+    ASSERT_GT(levelCard.width, 0);
+    struct Expectation {
+        const char* shot;
+        const Picture* card;
+        bool shown;
+    };
+    // One Enter in level 2 closes the level notice for level 3 as well.
+    const Expectation expectations[] = {{"title", &titleCard, true}, {"intro", &titleCard, false},
+        {"level1", &titleCard, false}, {"level2", &levelCard, true}, {"level2-room", &levelCard, false},
+        {"level3", &levelCard, false}, {"ending", &levelCard, false}};
+    for (const Expectation& e : expectations) {
+        SCOPED_TRACE(e.shot);
+        Picture screen = loadPicture(run.shot(e.shot));
+        ASSERT_EQ(screen.width, 640) << "missing screenshot";
+        double difference = differenceFromNotice(screen, *e.card);
+        std::printf("%-12s differs from its notice by %.1f\n", e.shot, difference);
+        // A notice covers the screen: what differs is filtering and the
+        // glow composed underneath. A room looks nothing like the card.
+        if (e.shown)
+            EXPECT_LT(difference, 8.0);
+        else
+            EXPECT_GT(difference, 20.0);
+    }
+}
+
+TEST(Playthrough, TheDoorAppearsOnlyOnceTheLevelIsSolved)
+{
+    const Playthrough& run = playthrough();
+    Picture closed = loadPicture(run.shot("level2-door-closed"));
+    Picture open = loadPicture(run.shot("level2-door-open"));
+    ASSERT_GT(closed.width, 0);
+    ASSERT_EQ(open.width, closed.width);
+    ASSERT_EQ(open.height, closed.height);
+    // The same spot, looking at the door before and after the last pillar:
+    // a door-sized patch in the middle lights up; elsewhere only a dancing
+    // robot and the pillars change a little.
+    long brighter = 0, darker = 0;
+    double sumX = 0.0;
+    for (int y = 0; y < open.height; ++y)
+        for (int x = 0; x < open.width; ++x) {
+            const unsigned char *a = closed.at(x, y), *b = open.at(x, y);
+            int change = (b[0] + b[1] + b[2] - a[0] - a[1] - a[2]) / 3;
+            if (change > 10) {
+                ++brighter;
+                sumX += x;
+            } else if (change < -10) {
+                ++darker;
+            }
+        }
+    const long pixels = long(open.width) * open.height;
+    std::printf("door: %ld pixels brighter, %ld darker of %ld\n", brighter, darker, pixels);
+    EXPECT_GT(brighter, pixels / 100) << "no door appeared";
+    EXPECT_LT(darker, brighter / 3);
+    if (brighter > 0) {
+        double centre = sumX / brighter;
+        EXPECT_GT(centre, open.width / 3.0);
+        EXPECT_LT(centre, open.width * 2.0 / 3.0);
+    }
+}
+
+// Power spectrum of a stretch of the recording (both channels summed),
+// averaged over half-overlapping Hann windows, in decibels per bin from 60 Hz
+// to 5 kHz.
+std::vector<double> spectrum(const sound_test::WaveFile& wave, double from, double to)
+{
+    const size_t size = 4096;
+    const size_t begin = wave.left.at(from), end = wave.left.at(to);
+    std::vector<double> power(size / 2, 0.0);
+    int windows = 0;
+    for (size_t start = begin; start + size <= end; start += size / 2, ++windows) {
+        std::vector<std::complex<double>> x(size);
+        for (size_t i = 0; i < size; ++i) {
+            double hann = 0.5 - 0.5 * std::cos(2.0 * M_PI * i / size);
+            x[i] = hann * (wave.left.samples[start + i] + wave.right.samples[start + i]);
+        }
+        // Iterative radix-2 FFT.
+        for (size_t i = 1, j = 0; i < size; ++i) {
+            size_t bit = size >> 1;
+            for (; j & bit; bit >>= 1)
+                j ^= bit;
+            j ^= bit;
+            if (i < j)
+                std::swap(x[i], x[j]);
+        }
+        for (size_t length = 2; length <= size; length <<= 1) {
+            std::complex<double> step = std::polar(1.0, -2.0 * M_PI / length);
+            for (size_t i = 0; i < size; i += length) {
+                std::complex<double> w = 1.0;
+                for (size_t k = 0; k < length / 2; ++k, w *= step) {
+                    std::complex<double> a = x[i + k], b = x[i + k + length / 2] * w;
+                    x[i + k] = a + b;
+                    x[i + k + length / 2] = a - b;
+                }
+            }
+        }
+        for (size_t k = 0; k < size / 2; ++k)
+            power[k] += std::norm(x[k]);
+    }
+    std::vector<double> decibels;
+    if (windows == 0)
+        return decibels;
+    const double binHz = double(wave.left.rate) / size;
+    for (size_t k = static_cast<size_t>(60.0 / binHz); k < static_cast<size_t>(5000.0 / binHz); ++k)
+        decibels.push_back(10.0 * std::log10(power[k] / windows + 1e-12));
+    return decibels;
+}
+
+double correlation(const std::vector<double>& a, const std::vector<double>& b)
+{
+    if (a.empty() || a.size() != b.size())
+        return 0.0;
+    double ma = 0, mb = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        ma += a[i];
+        mb += b[i];
+    }
+    ma /= a.size();
+    mb /= b.size();
+    double ab = 0, aa = 0, bb = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        ab += (a[i] - ma) * (b[i] - mb);
+        aa += (a[i] - ma) * (a[i] - ma);
+        bb += (b[i] - mb) * (b[i] - mb);
+    }
+    return ab / std::sqrt(aa * bb);
+}
+
+TEST(Playthrough, TheRecordingHoldsTheLaughAndTheFirstSolutionSoundsLikeItsJukebox)
+{
+    const Playthrough& run = playthrough();
+    sound_test::WaveFile wave = sound_test::readWave(run.folder + "/audio.wav");
+    ASSERT_TRUE(wave.valid) << wave.problem;
+    const sound_test::Signal& left = wave.left;
+
+    // Nothing plays on the title; the villain laughs once Enter is pressed.
+    double enter = run.stepTime("press Enter");
+    double levelOne = run.stepTime("wait until level 1 starts");
+    EXPECT_LT(sound_test::rms(left, left.at(0.2), left.at(enter - 0.2)), 0.002) << "noise on the title";
+    EXPECT_GT(sound_test::rms(left, left.at(enter + 0.3), left.at(std::min(enter + 4.0, levelOne))), 0.02)
+        << "no laugh in the intro";
+
+    // Level 1: the jukebox's song, then the two pillars of the solution, and
+    // for contrast level 2's jukebox song, which is made of other parts.
+    double jukeboxOn = run.stepTime("start the jukebox");
+    double jukeboxOff = run.stepTime("wait 120 frames");
+    double solved = run.stepTime("switch on middle pillar of stack 2");
+    double levelTwo = run.stepTime("walk to (0.000000, 8.800000)");
+    double secondJukeboxOn = run.stepTime("start the jukebox", 1);
+    double secondJukeboxOff = run.stepTime("wait 120 frames", 1);
+    ASSERT_GT(levelTwo - solved, 2.0) << "too short a stretch of the solution to compare";
+    std::vector<double> jukebox = spectrum(wave, jukeboxOn + 0.5, jukeboxOff - 0.2);
+    std::vector<double> solution = spectrum(wave, solved + 0.5, levelTwo - 0.3);
+    std::vector<double> otherSong = spectrum(wave, secondJukeboxOn + 0.5, secondJukeboxOff - 0.2);
+    ASSERT_FALSE(jukebox.empty());
+    ASSERT_FALSE(solution.empty());
+    ASSERT_FALSE(otherSong.empty());
+    double same = correlation(jukebox, solution);
+    double different = correlation(otherSong, solution);
+    std::printf("spectra: level-1 jukebox vs its solution %.3f, level-2 jukebox vs it %.3f\n", same, different);
+    EXPECT_GT(same, 0.9);
+    EXPECT_GT(same, different + 0.05);
+}
+
+TEST(Playthrough, NoFrameHitches)
+{
+    // A frame ten times as long as the median is a stall a player feels.
+    const Playthrough& run = playthrough();
+    std::ifstream record(run.folder + "/frame-times.txt");
+    std::vector<double> times;
+    std::string line;
+    while (std::getline(record, line)) {
+        std::istringstream fields(line);
+        long frame = 0;
+        std::string phase;
+        double milliseconds = 0.0;
+        if (line.empty() || line[0] == '#' || !(fields >> frame >> phase >> milliseconds))
+            continue;
+        times.push_back(milliseconds);
+    }
+    ASSERT_GT(times.size(), 1000u) << "no frame-time record";
+    std::vector<double> sorted = times;
+    std::sort(sorted.begin(), sorted.end());
+    double median = sorted[sorted.size() / 2];
+    std::printf("frames %zu, median %.1f ms, slowest %.1f ms\n", times.size(), median, sorted.back());
+    EXPECT_LT(sorted.back(), 10.0 * median);
+}
+
+} // namespace
