@@ -35,7 +35,8 @@ Autoplay::Autoplay(Options options) : logSteps(options.logSteps)
     plan.wait(15).shot("title").press(GLFW_KEY_ENTER, "Enter");
     if (touring)
         plan.mark("intro");
-    plan.waitUntil("the intro descends", 10 * framesPerSecond, [] { return camera.position.y < 18.0f; })
+    // The flying robot comes into view at the end of the descent.
+    plan.waitUntil("the intro descends", 15 * framesPerSecond, [] { return camera.position.y < 12.3f; })
         .shot("intro");
     plan.waitUntil("level 1 starts", 40 * framesPerSecond, [] { return levelOneStarted; }).wait(10).shot("level1");
     if (touring)
