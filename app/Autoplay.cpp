@@ -80,6 +80,24 @@ Autoplay::Autoplay(Options options) : logSteps(options.logSteps)
         plan.mark("ending");
     plan.wait(2 * framesPerSecond).shot("ending");
     plan.press(GLFW_KEY_ENTER, "Enter").wait(framesPerSecond);
+    if (options.soakFrames > 0) {
+        plan.mark("soak").press(GLFW_KEY_T, "T");
+        const long soakFrames = options.soakFrames;
+        plan.then({"soak " + std::to_string(soakFrames) + " frames", soakFrames + 1,
+            [soakFrames](platform::FrameInput& input, long frame) {
+                input.keys.set(frame % 400 < 200 ? GLFW_KEY_W : GLFW_KEY_S);
+                input.mouseDx = 3.0;
+                const long beat = frame % 300;
+                const int toggles[] = {GLFW_KEY_F1, GLFW_KEY_F3, GLFW_KEY_F8, GLFW_KEY_F9};
+                if (beat < 4)
+                    input.keys.set(static_cast<size_t>(toggles[(frame / 300) % 4]));
+                if (beat == 100)
+                    input.buttons.set(GLFW_MOUSE_BUTTON_LEFT);
+                if (beat == 200)
+                    input.keys.set(GLFW_KEY_R);
+                return frame + 1 >= soakFrames;
+            }});
+    }
     steps = std::move(plan.steps);
 }
 

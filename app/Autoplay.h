@@ -24,6 +24,10 @@ public:
         // levels 2 and 3), and marks the phases title, intro, level1, level2,
         // level3 and play (the walking in between) for the frame-time record.
         long benchmarkViewFrames = 0;
+        // After the ending, this many more frames of flying about with the
+        // controls back on (T), clicking, and switching the help, the
+        // wireframe and the frustum culling on and off: a soak.
+        long soakFrames = 0;
     };
 
     // The whole game, from the title to the ending.

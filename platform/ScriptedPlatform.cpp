@@ -1,10 +1,12 @@
 #include "platform/ScriptedPlatform.h"
 
+#include "platform/ProcessStatus.h"
 #include "platform/Screenshot.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <iostream>
@@ -37,6 +39,17 @@ double secondsSinceProcessStart()
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
     return double(now.tv_sec) + now.tv_nsec * 1e-9 - double(startTicks) / double(sysconf(_SC_CLK_TCK));
+}
+
+// Live GL objects among the first names of each kind: the game makes a few
+// hundred, so a leak shows as growth here.
+long liveGlObjects()
+{
+    long count = 0;
+    for (GLuint name = 1; name <= 4096; ++name)
+        count += glIsBuffer(name) + glIsTexture(name) + glIsVertexArray(name) + glIsFramebuffer(name)
+            + glIsRenderbuffer(name) + glIsProgram(name) + glIsShader(name);
+    return count;
 }
 
 } // namespace
@@ -129,6 +142,8 @@ void ScriptedPlatform::swapBuffers()
                 std::chrono::duration<double, std::milli>(now - lastSwap).count());
         lastSwap = now;
         ++swaps;
+        if (resourcePeriod > 0 && swaps % resourcePeriod == 0)
+            std::fprintf(frameTimes, "# resources %ld %ld %ld\n", swaps, processStatusKilobytes("VmRSS"), liveGlObjects());
     }
 }
 

@@ -34,6 +34,9 @@ public:
     // ("FRAME PHASE MILLISECONDS"), after a first line with the seconds from
     // the process start to the first swap. Phases come from the script's marks.
     void recordFrameTimes(std::FILE* out) { frameTimes = out; }
+    // Also writes "# resources FRAME RESIDENT_KB GL_OBJECTS" every that many
+    // frames: the resident memory and the count of live GL names, for soaks.
+    void recordResourcesEvery(long frames) { resourcePeriod = frames; }
 
     long framesPolled() const { return polled; }
     bool finished() const { return done; }
@@ -54,6 +57,7 @@ private:
     long polled = 0;
     bool done = false;
     std::FILE* frameTimes = nullptr;
+    long resourcePeriod = 0;
     std::string phase = "start";
     long swaps = 0;
     std::chrono::steady_clock::time_point lastSwap;

@@ -4,6 +4,7 @@
 #include "app/config.h"
 #include "app/shell.h"
 #include "platform/InputScript.h"
+#include "platform/ProcessStatus.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <GL/glew.h>
@@ -22,7 +23,7 @@ namespace {
 const char* usage =
     "usage: clankora-bot (--script FILE | --autoplay [--keep-level-notice] [--log-steps])\n"
     "                    [--dt SECONDS] [--shots DIR] [--max-frames N] [--record-audio FILE.wav]\n"
-    "                    [--frame-times FILE] [--bench-views N]\n"
+    "                    [--frame-times FILE [--resources-every N]] [--bench-views N] [--soak-frames N]\n"
     "       clankora-bot --empty-frames N [--frame-times FILE]\n";
 
 [[noreturn]] void usageError(const std::string& message)
@@ -70,17 +71,6 @@ void restartRecordingTo(const std::string& wavePath, char** argv)
     usageError("cannot restart to record audio");
 }
 
-// Peak resident memory of this process, from the kernel's count.
-long peakResidentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::atol(line.c_str() + 6);
-    return -1;
-}
-
 // The floor under every frame on this machine: a window of the configured
 // size that only clears and swaps.
 int runEmptyFrames(long frames, platform::ScriptedPlatform& timing)
@@ -125,6 +115,7 @@ int main(int argc, char** argv)
     std::string audioPath;
     std::string frameTimesPath;
     long emptyFrames = -1;
+    long resourcesEvery = 0;
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         auto value = [&]() -> std::string {
@@ -140,6 +131,10 @@ int main(int argc, char** argv)
             audioPath = value();
         else if (option == "--frame-times")
             frameTimesPath = value();
+        else if (option == "--soak-frames")
+            autoplayOptions.soakFrames = parseCount(value(), option);
+        else if (option == "--resources-every")
+            resourcesEvery = parseCount(value(), option);
         else if (option == "--bench-views")
             autoplayOptions.benchmarkViewFrames = parseCount(value(), option);
         else if (option == "--empty-frames")
@@ -176,7 +171,7 @@ int main(int argc, char** argv)
     // Written when the game has shut down normally.
     auto notePeakMemory = [frameTimes] {
         if (frameTimes)
-            std::fprintf(frameTimes, "# peak-resident-kilobytes %ld\n", peakResidentKilobytes());
+            std::fprintf(frameTimes, "# peak-resident-kilobytes %ld\n", platform::processStatusKilobytes("VmHWM"));
     };
     if (emptyFrames >= 0) {
         platform::InputScript nothing;
@@ -190,6 +185,7 @@ int main(int argc, char** argv)
         Autoplay player(autoplayOptions);
         platform::ScriptedPlatform input(player, timeStep, shotDirectory, maxFrames);
         input.recordFrameTimes(frameTimes);
+        input.recordResourcesEvery(resourcesEvery);
         int status = runClankora(input);
         notePeakMemory();
         // A bot that got stuck has not played the game through.
