@@ -5,25 +5,31 @@
 # which is the floor on this machine. Frame time is the wall time between
 # buffer swaps, while the fixed time step drives the game.
 #
-# usage: bench/run.sh [--sizes "800x600 1280x720"] [--view-frames N]
+# usage: bench/run.sh [--sizes "800x600 1280x720"] [--view-frames N] [--game DIR]
+# --game DIR runs an existing game folder as it is (no install, no build),
+# for example one with other shaders to compare against.
 # Prints a table and, last, one JSON line with every figure.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 
 sizes="800x600 1280x720"
 view_frames=60
+game=""
 while [ $# -gt 0 ]; do
     case $1 in
         --sizes) sizes=$2; shift 2 ;;
         --view-frames) view_frames=$2; shift 2 ;;
-        *) echo "usage: bench/run.sh [--sizes \"800x600 1280x720\"] [--view-frames N]" >&2; exit 2 ;;
+        --game) game=$2; shift 2 ;;
+        *) echo "usage: bench/run.sh [--sizes \"800x600 1280x720\"] [--view-frames N] [--game DIR]" >&2; exit 2 ;;
     esac
 done
 
-install_packages
-CLANKORA_BUILD_TYPE=Release build_game >/dev/null
-game="$build_dir/game"
-work="$build_dir/bench"
+if [ -z "${game:-}" ]; then
+    install_packages
+    CLANKORA_BUILD_TYPE=Release build_game >/dev/null
+    game="$build_dir/game"
+fi
+work="$build_dir/bench/$(basename "$game")"
 rm -rf "$work"
 mkdir -p "$work"
 
