@@ -10,15 +10,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <sys/mman.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
+int inputDescriptor = -1;
 std::string inputPath;
 int hintsBeforeInit = 0;
 
@@ -36,11 +37,6 @@ void countHint(int code, const char*)
 {
     if (code == GLFW_NOT_INITIALIZED)
         ++hintsBeforeInit;
-}
-
-void removeInput()
-{
-    std::remove(inputPath.c_str());
 }
 
 // The four lines as std::getline hands them out, worked out by splitting on
@@ -110,12 +106,10 @@ void checkValue(const std::string& line, int value)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    char pattern[] = "/tmp/clankora-config-XXXXXX";
-    const int descriptor = mkstemp(pattern);
-    require(descriptor >= 0, "cannot create the input file");
-    close(descriptor);
-    inputPath = pattern;
-    std::atexit(removeInput);
+    // A file that lives in memory only, so a crash leaves nothing behind.
+    inputDescriptor = memfd_create("Resolution.ini", 0);
+    require(inputDescriptor >= 0, "cannot create the input file");
+    inputPath = "/proc/self/fd/" + std::to_string(inputDescriptor);
     glfwSetErrorCallback(countHint);
     return 0;
 }
@@ -123,10 +117,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    {
-        std::ofstream file(inputPath, std::ios::binary | std::ios::trunc);
-        file << text;
-    }
+    require(ftruncate(inputDescriptor, 0) == 0 && pwrite(inputDescriptor, data, size, 0) == ssize_t(size),
+        "cannot write the input file");
 
     std::ostringstream console;
     std::streambuf* previous = std::cout.rdbuf(console.rdbuf());
