@@ -22,29 +22,6 @@ namespace {
 
 FrameObserver frameObserver = nullptr;
 
-GLFWwindow* openWindow()
-{
-    if (!glfwInit()) {
-        std::cout << "Failed to init glfw" << std::endl;
-        pauseAndExit();
-    }
-    readConfiguration("Resolution.ini");
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    GLFWwindow* window = nullptr;
-    if (windowSizeIsUsable(windowWidth, windowHeight))
-        window = glfwCreateWindow(windowWidth, windowHeight, "Hello, PLIM!",
-            fullScreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
-    if (!window) {
-        glfwTerminate();
-        std::cout << "Failed to open window" << std::endl;
-        pauseAndExit();
-    }
-    glfwMakeContextCurrent(window);
-    return window;
-}
-
 void captureCursor(platform::Platform& input)
 {
     input.disableCursor();
@@ -85,6 +62,29 @@ void shutDown()
 }
 
 } // namespace
+
+GLFWwindow* openWindow()
+{
+    if (!glfwInit()) {
+        std::cout << "Failed to init glfw" << std::endl;
+        pauseAndExit();
+    }
+    readConfiguration("Resolution.ini");
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    GLFWwindow* window = nullptr;
+    if (windowSizeIsUsable(windowWidth, windowHeight))
+        window = glfwCreateWindow(windowWidth, windowHeight, "Hello, PLIM!",
+            fullScreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
+    if (!window) {
+        glfwTerminate();
+        std::cout << "Failed to open window" << std::endl;
+        pauseAndExit();
+    }
+    glfwMakeContextCurrent(window);
+    return window;
+}
 
 void setFrameObserver(FrameObserver observer)
 {

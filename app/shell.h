@@ -1,5 +1,7 @@
 #pragma once
 
+struct GLFWwindow;
+
 namespace platform {
 class Platform;
 }
@@ -16,6 +18,11 @@ using FrameObserver = void (*)(const FrameReport&);
 
 // Tests and benchmarks watch the frame loop through this hook; null by default.
 void setFrameObserver(FrameObserver observer);
+
+// Starts GLFW, reads "Resolution.ini" and opens the game's window with its
+// 3.2 core context current. A failure prints its line and ends the process
+// with exit status -1.
+GLFWwindow* openWindow();
 
 // The game: start-up, the frame loop and shutdown, with input and time taken
 // from the given back-end. Returns 0 after a normal end; fatal start-up

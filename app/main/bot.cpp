@@ -1,7 +1,6 @@
 // clankora-bot: the real game driven by scripted input and a fixed time step,
 // for tests, demos and benchmarks. See docs/bot.md.
 #include "app/Autoplay.h"
-#include "app/config.h"
 #include "app/shell.h"
 #include "platform/InputScript.h"
 #include "platform/ProcessStatus.h"
@@ -75,24 +74,7 @@ void restartRecordingTo(const std::string& wavePath, char** argv)
 // size that only clears and swaps.
 int runEmptyFrames(long frames, platform::ScriptedPlatform& timing)
 {
-    if (!glfwInit()) {
-        std::cout << "Failed to init glfw" << std::endl;
-        return 255;
-    }
-    readConfiguration("Resolution.ini");
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    GLFWwindow* window = windowSizeIsUsable(windowWidth, windowHeight)
-        ? glfwCreateWindow(windowWidth, windowHeight, "Clankora", fullScreen ? glfwGetPrimaryMonitor() : nullptr, nullptr)
-        : nullptr;
-    if (!window) {
-        glfwTerminate();
-        std::cout << "Failed to open window" << std::endl;
-        return 255;
-    }
-    glfwMakeContextCurrent(window);
-    timing.attach(window);
+    timing.attach(openWindow());
     for (long frame = 0; frame < frames; ++frame) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         timing.swapBuffers();
