@@ -29,6 +29,8 @@ if [ -z "${game:-}" ]; then
     CLANKORA_BUILD_TYPE=Release build_game >/dev/null
     game="$build_dir/game"
 fi
+# The runs start in folders of their own, so the game's path must not be relative.
+game=$(cd "$game" && pwd)
 work="$build_dir/bench/$(basename "$game")"
 rm -rf "$work"
 mkdir -p "$work"
@@ -61,10 +63,7 @@ for size in $sizes; do
     width=${size%x*}
     height=${size#*x}
     folder="$work/$size"
-    mkdir -p "$folder"
-    ln -s "$game/OpenGL" "$folder/OpenGL"
-    ln -s "$game/Model" "$folder/Model"
-    printf '0\n%s\n%s\n0\n' "$width" "$height" > "$folder/Resolution.ini"
+    link_game_folder "$folder" "$game" "$width" "$height"
     screen="-screen 0 $((width > 1280 ? width : 1280))x$((height > 720 ? height : 720))x24"
     (cd "$folder" && xvfb-run -a -s "$screen" "$game/clankora-bot" --autoplay --bench-views "$view_frames" \
         --frame-times tour.txt > tour.out 2> tour.err) || { echo "the tour at $size failed:"; tail -5 "$folder/tour.err"; exit 1; }

@@ -26,3 +26,13 @@ build_game() {
     cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=${CLANKORA_BUILD_TYPE:-Release} "$@" >/dev/null
     cmake --build "$build_dir" -j "$(nproc)"
 }
+
+# Makes DIR a game folder of links to GAME_DIR's assets with a window of its
+# own size, so a run leaves the game folder as it is.
+#   link_game_folder DIR GAME_DIR WIDTH HEIGHT
+link_game_folder() {
+    mkdir -p "$1"
+    ln -s "$2/OpenGL" "$1/OpenGL"
+    ln -s "$2/Model" "$1/Model"
+    printf '0\n%s\n%s\n0\n' "$3" "$4" > "$1/Resolution.ini"
+}

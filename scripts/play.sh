@@ -11,11 +11,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     demo="$build_dir/demo"
     echo "No display found: the bot plays Clankora through under Xvfb (a few minutes); screenshots go to $demo/shots"
     rm -rf "$demo"
-    mkdir -p "$demo"
-    ln -s "$build_dir/game/OpenGL" "$demo/OpenGL"
-    ln -s "$build_dir/game/Model" "$demo/Model"
     # A small window keeps software rendering quick.
-    printf '0\n640\n360\n0\n' > "$demo/Resolution.ini"
+    link_game_folder "$demo" "$build_dir/game" 640 360
     cd "$demo"
     status=0
     xvfb-run -a -s "-screen 0 1280x720x24" "$build_dir/game/clankora-bot" --autoplay --shots "$demo/shots" || status=$?

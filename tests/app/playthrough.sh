@@ -4,13 +4,11 @@
 # audio.wav, frame-times.txt) for PlaythroughGLTest to read.
 # usage: playthrough.sh GAME_DIR DIR
 set -u
+source "$(dirname "$0")/../../scripts/lib.sh"
 game=$1
 out=$2
 rm -rf "$out"
-mkdir -p "$out"
-ln -s "$game/OpenGL" "$out/OpenGL"
-ln -s "$game/Model" "$out/Model"
-printf '0\n640\n360\n0\n' > "$out/Resolution.ini"
+link_game_folder "$out" "$game" 640 360
 cd "$out"
 start=$(date +%s.%N)
 "$game/clankora-bot" --autoplay --log-steps --shots "$out/shots" --record-audio "$out/audio.wav" \

@@ -5,7 +5,7 @@
 #
 #   tests/sanitize/valgrind.sh [GAME_FOLDER] [FRAMES]    (default build/game, 100)
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 game=$(cd "${1:-${CLANKORA_BUILD_DIR:-$root/build}/game}" && pwd)
 frames=${2:-100}
 log=${CLANKORA_VALGRIND_LOG:-$root/build-valgrind/memcheck.log}
@@ -15,9 +15,7 @@ mkdir -p "$(dirname "$log")"
 # folder stays as it is, and each frame costs memcheck less.
 folder=$(mktemp -d "${TMPDIR:-/tmp}/clankora-valgrind-XXXXXX")
 trap 'rm -rf "$folder"' EXIT
-ln -s "$game/OpenGL" "$folder/OpenGL"
-ln -s "$game/Model" "$folder/Model"
-printf '0\n320\n240\n0\n' >"$folder/Resolution.ini"
+link_game_folder "$folder" "$game" 320 240
 cd "$folder"
 
 # Under memcheck threads take turns, so llvmpipe draws on the main thread.

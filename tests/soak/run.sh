@@ -6,14 +6,12 @@
 # memory grew by 5 % or more after the playthrough, or the GL objects grew.
 # usage: tests/soak/run.sh [BUILD_DIR]   (a small window: software rendering)
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib.sh"
 build=${1:-$(cd "$(dirname "$0")/../.." && pwd)/build}
 game="$build/game"
 folder="$build/soak"
 rm -rf "$folder"
-mkdir -p "$folder"
-ln -s "$game/OpenGL" "$folder/OpenGL"
-ln -s "$game/Model" "$folder/Model"
-printf '0\n320\n180\n0\n' > "$folder/Resolution.ini"
+link_game_folder "$folder" "$game" 320 180
 cd "$folder"
 xvfb-run -a -s "-screen 0 1280x720x24" "$game/clankora-bot" --autoplay --soak-frames 15600 \
     --frame-times frames.txt --resources-every 300 > out.txt 2> err.txt
