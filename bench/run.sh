@@ -64,10 +64,10 @@ for size in $sizes; do
     height=${size#*x}
     folder="$work/$size"
     link_game_folder "$folder" "$game" "$width" "$height"
-    screen="-screen 0 $((width > 1280 ? width : 1280))x$((height > 720 ? height : 720))x24"
-    (cd "$folder" && xvfb-run -a -s "$screen" "$game/clankora-bot" --autoplay --bench-views "$view_frames" \
+    screen="$((width > 1280 ? width : 1280))x$((height > 720 ? height : 720))"
+    (cd "$folder" && headless "$screen" "$game/clankora-bot" --autoplay --bench-views "$view_frames" \
         --frame-times tour.txt > tour.out 2> tour.err) || { echo "the tour at $size failed:"; tail -5 "$folder/tour.err"; exit 1; }
-    (cd "$folder" && xvfb-run -a -s "$screen" "$game/clankora-bot" --empty-frames 300 --frame-times empty.txt > /dev/null)
+    (cd "$folder" && headless "$screen" "$game/clankora-bot" --empty-frames 300 --frame-times empty.txt > /dev/null)
 
     summarise "$folder/tour.txt" > "$folder/tour.summary"
     summarise "$folder/empty.txt" > "$folder/empty.summary"

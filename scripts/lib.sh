@@ -27,6 +27,18 @@ build_game() {
     cmake --build "$build_dir" -j "$(nproc)"
 }
 
+# Runs a command on a virtual X server whose screen is SIZE (WIDTHxHEIGHT).
+# Xvfb resets itself whenever its last client leaves and drops a client that
+# connects during the reset; with tests starting and ending on both cores that
+# happens now and then (a test dies of SIGPIPE or finds no display), so the
+# server never resets.
+#   headless SIZE COMMAND...
+headless() {
+    local size=$1
+    shift
+    xvfb-run -a -s "-screen 0 ${size}x24 -noreset" "$@"
+}
+
 # Makes DIR a game folder of links to GAME_DIR's assets with a window of its
 # own size, so a run leaves the game folder as it is.
 #   link_game_folder DIR GAME_DIR WIDTH HEIGHT

@@ -15,7 +15,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     link_game_folder "$demo" "$build_dir/game" 640 360
     cd "$demo"
     status=0
-    xvfb-run -a -s "-screen 0 1280x720x24" "$build_dir/game/clankora-bot" --autoplay --shots "$demo/shots" || status=$?
+    headless 1280x720 "$build_dir/game/clankora-bot" --autoplay --shots "$demo/shots" || status=$?
     echo "The bot's screenshots are in $demo/shots (exit status $status)."
     exit $status
 fi

@@ -12,7 +12,7 @@ if [ $# -eq 0 ]; then
     install_packages
     build_game
     cd "$build_dir"
-    xvfb-run -a -s "-screen 0 1280x720x24" ctest --output-on-failure -j "$(nproc)"
+    headless 1280x720 ctest --output-on-failure -j "$(nproc)"
     exit
 fi
 if [ $# -ne 1 ] || [ "$1" != "--sanitize" ]; then
@@ -44,9 +44,9 @@ resident=${driver:+LD_PRELOAD=$driver}
 left_out='^(Progression\.|Playthrough|GeneratorRun\.|SoundLifetime\.ForkedChild)'
 status=0
 cd "$build_dir"
-xvfb-run -a -s "-screen 0 1280x720x24" env $resident ctest --output-on-failure -j "$(nproc)" -E "$left_out" || status=1
+headless 1280x720 env $resident ctest --output-on-failure -j "$(nproc)" -E "$left_out" || status=1
 
 cd "$build_dir/game"
 echo "clankora-bot: title into the intro"
-xvfb-run -a -s "-screen 0 1280x720x24" env $resident ./clankora-bot --script "$root/tests/sanitize/intro.txt" || status=1
+headless 1280x720 env $resident ./clankora-bot --script "$root/tests/sanitize/intro.txt" || status=1
 exit $status

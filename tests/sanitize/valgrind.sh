@@ -28,7 +28,7 @@ export ALSOFT_DRIVERS=null ALSOFT_LOGLEVEL=0
 driver=$(ls /usr/lib/*/dri/swrast_dri.so 2>/dev/null | head -n 1 || true)
 
 status=0
-xvfb-run -a -s "-screen 0 1280x720x24" env ${driver:+LD_PRELOAD=$driver} \
+headless 1280x720 env ${driver:+LD_PRELOAD=$driver} \
     valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite \
     --keep-debuginfo=yes --num-callers=40 --error-exitcode=99 \
     --suppressions="$root/tests/sanitize/valgrind.supp" --log-file="$log" \

@@ -13,7 +13,7 @@ folder="$build/soak"
 rm -rf "$folder"
 link_game_folder "$folder" "$game" 320 180
 cd "$folder"
-xvfb-run -a -s "-screen 0 1280x720x24" "$game/clankora-bot" --autoplay --soak-frames 15600 \
+headless 1280x720 "$game/clankora-bot" --autoplay --soak-frames 15600 \
     --frame-times frames.txt --resources-every 300 > out.txt 2> err.txt
 awk '
     $1 == "#" && $2 == "resources" { frame = $3; rss[frame] = $4; gl[frame] = $5; order[++n] = frame }
