@@ -56,9 +56,10 @@ GLFWwindow* glContext(int width, int height)
         return window;
     tried = true;
     glfwSetErrorCallback(rememberGlfwError);
-    // With both cores busy a new X client now and then is refused its
-    // context; a short wait and another try gets one. No display at all
-    // fails every try the same way.
+    // A server that resets when its last client leaves drops a client that
+    // connects meanwhile (scripts/lib.sh starts ours with -noreset; a server
+    // started by hand may not be); a short wait and another try gets a
+    // context. No display at all fails every try the same way.
     const int attempts = 4;
     for (int attempt = 1; attempt <= attempts && !window; ++attempt) {
         window = createHiddenWindow(width, height);
