@@ -2,6 +2,6 @@
 
 #include "sound/fmod/fmodCommon.h"
 
-// The text for a result code, ending with a space; "Unknown error." for a code
-// this layer never returns.
+// FMOD Ex's text for a result code from 0 to 95, ending with a space;
+// "Unknown error." for any other code.
 const char* FMOD_ErrorString(FMOD_RESULT errcode);

@@ -7,7 +7,8 @@
 // Version word 0xaaaabbcc: major.minor.build.
 constexpr unsigned int FMOD_VERSION = 0x00044464;
 
-// Only the codes this layer returns are listed; FMOD_ErrorString has a text for each.
+// Only the codes this layer returns are named; FMOD_ErrorString knows the text
+// of every FMOD Ex code, 0 to 95.
 enum FMOD_RESULT : int {
     FMOD_OK = 0,
     FMOD_ERR_CHANNEL_ALLOC = 10,

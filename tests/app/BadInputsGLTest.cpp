@@ -282,7 +282,7 @@ TEST(SongFiles, FileWithoutMpegAudioEndsTheGame)
     for (const std::string& bytes : {std::string("RIFF....WAVEfmt not an mp3 at all\n"), std::string()}) {
         GameFolder folder;
         folder.replace("OpenGL/WAVE/Song2/Voice2.mp3", bytes);
-        expectFatal(folder.run(), "FMOD error! (25) The file holds no MPEG audio that could be decoded. \n");
+        expectFatal(folder.run(), "FMOD error! (25) Unsupported file or audio format. \n");
     }
 }
 
@@ -290,7 +290,7 @@ TEST(SongFiles, FolderInPlaceOfASongEndsTheGame)
 {
     GameFolder folder;
     folder.replaceWithFolder("OpenGL/WAVE/outro.mp3");
-    expectFatal(folder.run(), "FMOD error! (19) The file could not be read. \n");
+    expectFatal(folder.run(), "FMOD error! (19) Error loading file. \n");
 }
 
 // ---- window settings ----

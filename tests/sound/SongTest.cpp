@@ -178,7 +178,7 @@ TEST_F(Songs, FileWithoutMpegAudioEndsTheProgramWithAFormatError)
     testing_support::writeFile(folder + "/corrupt.mp3", "ID3 but then nothing that decodes\n" + std::string(3000, '\x01'));
     ChildResult result = loadInChild(folder + "/corrupt.mp3");
     EXPECT_EQ(result.exitStatus, 255);
-    EXPECT_EQ(result.out, "FMOD error! (25) The file holds no MPEG audio that could be decoded. \n");
+    EXPECT_EQ(result.out, "FMOD error! (25) Unsupported file or audio format. \n");
     EXPECT_EQ(result.err, "") << "the decoder stays quiet about what it skipped";
 }
 
@@ -187,7 +187,7 @@ TEST_F(Songs, FolderInPlaceOfAFileEndsTheProgramWithABadFile)
     mkdir((folder + "/folder.mp3").c_str(), 0755);
     ChildResult result = loadInChild(folder + "/folder.mp3");
     EXPECT_EQ(result.exitStatus, 255);
-    EXPECT_EQ(result.out, "FMOD error! (19) The file could not be read. \n");
+    EXPECT_EQ(result.out, "FMOD error! (19) Error loading file. \n");
 }
 
 TEST_F(Songs, PlayingASongThatWasNeverLoadedIsAnFmodError)
@@ -197,7 +197,7 @@ TEST_F(Songs, PlayingASongThatWasNeverLoadedIsAnFmodError)
         return 0;
     });
     EXPECT_EQ(result.exitStatus, 255);
-    EXPECT_EQ(result.out, "FMOD error! (37) An invalid parameter was passed. \n");
+    EXPECT_EQ(result.out, "FMOD error! (37) An invalid parameter was passed to this function. \n");
 }
 
 } // namespace

@@ -95,7 +95,7 @@ TEST(DriverSetUp, SecondCreateBufferFailureEndsTheProgram)
         return 0;
     });
     EXPECT_EQ(result.exitStatus, 255);
-    EXPECT_EQ(result.out, "FMOD error! (56) The output device cannot run the chosen speaker mode. \n");
+    EXPECT_EQ(result.out, "FMOD error! (56) Error creating hardware sound buffer. \n");
 }
 
 TEST(DriverSetUp, OtherInitFailureIsNotRetried)
@@ -106,7 +106,7 @@ TEST(DriverSetUp, OtherInitFailureIsNotRetried)
         return 0;
     });
     EXPECT_EQ(result.exitStatus, 255);
-    EXPECT_EQ(result.out, "FMOD error! (60) The output device could not be opened. \n");
+    EXPECT_EQ(result.out, "FMOD error! (60) Error initializing output device. \n");
 }
 
 TEST(DriverSetUp, NoDriverRunsWithoutSoundAndEverythingStillWorks)
@@ -163,26 +163,30 @@ TEST(FatalLines, TheLayerIsRecentEnough)
     system->release();
 }
 
-TEST(ErrorTexts, EveryCodeOfTheLayerHasItsOwnTextEndingWithASpace)
+TEST(ErrorTexts, EveryFmodExCodeHasItsOwnTextEndingWithASpace)
 {
-    const FMOD_RESULT codes[] = {FMOD_OK, FMOD_ERR_CHANNEL_ALLOC, FMOD_ERR_FILE_BAD, FMOD_ERR_FILE_NOTFOUND,
-        FMOD_ERR_FORMAT, FMOD_ERR_INITIALIZED, FMOD_ERR_INVALID_HANDLE, FMOD_ERR_INVALID_PARAM,
-        FMOD_ERR_INVALID_POSITION, FMOD_ERR_MEMORY, FMOD_ERR_OUTPUT_CREATEBUFFER, FMOD_ERR_OUTPUT_FORMAT,
-        FMOD_ERR_OUTPUT_INIT, FMOD_ERR_UNINITIALIZED, FMOD_ERR_UNSUPPORTED};
     std::set<std::string> seen;
-    for (FMOD_RESULT code : codes) {
-        std::string text = FMOD_ErrorString(code);
+    for (int code = 0; code <= 95; ++code) {
+        std::string text = FMOD_ErrorString(static_cast<FMOD_RESULT>(code));
         ASSERT_GT(text.size(), 1u) << code;
         EXPECT_EQ(text.back(), ' ') << code;
         EXPECT_NE(text, "Unknown error.") << code;
         EXPECT_TRUE(seen.insert(text).second) << "text of " << code << " repeats another";
     }
+    // Spot checks across the table against FMOD Ex's published texts: a
+    // shifted row shows at one of them.
     EXPECT_STREQ(FMOD_ErrorString(FMOD_ERR_FILE_NOTFOUND), "File not found. ");
+    EXPECT_STREQ(FMOD_ErrorString(FMOD_ERR_MEMORY), "Not enough memory or resources. ");
+    EXPECT_STREQ(FMOD_ErrorString(FMOD_ERR_OUTPUT_INIT), "Error initializing output device. ");
+    EXPECT_STREQ(FMOD_ErrorString(FMOD_ERR_UNINITIALIZED),
+        "This command failed because System::init or System::setDriver was not called. ");
+    EXPECT_STREQ(FMOD_ErrorString(static_cast<FMOD_RESULT>(95)),
+        "The music callback is required, but it has not been set. ");
 }
 
-TEST(ErrorTexts, CodesWithoutTextAreUnknown)
+TEST(ErrorTexts, CodesOutsideTheTableAreUnknown)
 {
-    for (int code : {-1, 1, 22, 24, 55, 95, 96, 200, 100000})
+    for (int code : {-1, 96, 200, 100000})
         EXPECT_STREQ(FMOD_ErrorString(static_cast<FMOD_RESULT>(code)), "Unknown error.") << code;
 }
 
