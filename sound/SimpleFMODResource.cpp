@@ -2,6 +2,8 @@
 
 #include "sound/SoundSystem.h"
 
+#include <algorithm>
+
 namespace SFMOD {
 
 SimpleFMODResource::SimpleFMODResource() : system(&soundSystem)
@@ -28,7 +30,10 @@ SimpleFMODResource& SimpleFMODResource::operator=(SimpleFMODResource&& source)
     sound = source.sound;
     source.sound = nullptr;
     system->resources.remove(&source);
-    system->resources.push_back(this);
+    // A target constructed in place is listed already; listing it twice
+    // would update it twice a frame.
+    if (std::find(system->resources.begin(), system->resources.end(), this) == system->resources.end())
+        system->resources.push_back(this);
     return *this;
 }
 
