@@ -162,6 +162,13 @@ void handleJukebox()
     jukeboxLatch = true;
 }
 
+// The jukebox songs of the level now being left: no later step stops them
+// once the level flags have moved on.
+void stopJukebox()
+{
+    forEachJukeboxSong([](SFMOD::Song& song) { song.stop(); });
+}
+
 void checkLevels()
 {
     if (!levelTwo && !levelThree) {
@@ -237,6 +244,7 @@ void startLevelTwo()
     flyMode = false;
     controlsEnabled = true;
     camera.faceTowards(levelStartTarget);
+    stopJukebox();
     levelTwo = true;
     stopAllTracks();
     houseNew->setTexture(houseFluffyTexture);
@@ -253,6 +261,7 @@ void startLevelThree()
     flyMode = false;
     eyeHeight = levelStartEyeHeight;
     camera.position = levelStartPosition;
+    stopJukebox();
     levelThree = true;
     stopAllTracks();
     houseNew->setTexture(houseScifiTexture);
@@ -265,6 +274,7 @@ void startEnding()
 {
     flyMode = true;
     controlsEnabled = false;
+    stopJukebox();
     stopAllTracks();
     camera.position = endingPosition;
     camera.faceTowards(endingTarget);
