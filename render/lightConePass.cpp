@@ -6,9 +6,18 @@
 #include "render/ShadowMap.h"
 #include "render/shadowBias.h"
 #include "render/spotlightSchedule.h"
+#include "render/spotlightSlotNames.h"
 #include "scene/Registry.h"
 
 #include <glm/gtc/type_ptr.hpp>
+
+namespace {
+
+// Past the camera program's slot units: the lit draws after the cones (the
+// effect image) still find every slot's own depth map on its unit.
+constexpr int coneShadowUnit = 1 + spotlightSlotCount;
+
+} // namespace
 
 void drawLightCones(const Camera& viewer)
 {
@@ -25,8 +34,8 @@ void drawLightCones(const Camera& viewer)
             continue;
         lightConeShader->use();
         const GLuint program = lightConeShader->program;
-        light->bindTexture(1);
-        glUniform1i(glGetUniformLocation(program, "shadowTexture"), 1);
+        light->bindTexture(coneShadowUnit);
+        glUniform1i(glGetUniformLocation(program, "shadowTexture"), coneShadowUnit);
         const glm::mat4 inverseProjection = glm::inverse(bias * light->getLightMatrix());
         glUniformMatrix4fv(glGetUniformLocation(program, "inverseProjection"), 1, GL_FALSE,
             glm::value_ptr(inverseProjection));

@@ -159,6 +159,35 @@ TEST_F(SceneLighting, ShadowTouchesTheFootOfAStandingPole)
     EXPECT_NO_GL_ERROR();
 }
 
+// The light cones read their spotlights' maps after the scene is drawn; the
+// glowing objects drawn after them must still read every slot's own map.
+TEST_F(SceneLighting, GlowingObjectInAShadowIsDarkInTheEffectImageToo)
+{
+    houseNew = model("floor", floorObj(5), grey);
+    pinkTexture = solid("pink", 250, 120, 200);
+    jukeboxFront = model("glowing", boxObj(glm::vec3(-0.3f, 0, -0.3f), glm::vec3(0.3f, 0.5f, 0.3f)), pinkTexture);
+    // Slot 0's light straight down, held off the glowing box by a slab.
+    jukebox = model("slab", boxObj(glm::vec3(-0.5f, 2.0f, -0.5f), glm::vec3(0.5f, 2.3f, 0.5f)), grey);
+    shadowMap1 = spotlight(glm::vec3(0, 4, 0), glm::vec3(0, -1, 0), 30.0f);
+    // Slot 1's light with its cone, far to the side, over open floor.
+    shadowMap2 = spotlight(glm::vec3(4, 6, 0), glm::vec3(0, -1, 0), 10.0f, 128);
+    lightCone2 = coneOf(*shadowMap2, 7);
+    look(glm::vec3(0, 7, 7), glm::vec3(0, 0, 0));
+    const glm::ivec2 boxTop = pixelOf(glm::vec3(0, 0.5f, 0));
+
+    runTwoFrames();
+    EXPECT_EQ(brightness(framebufferPixel(sceneFramebuffer, boxTop)), 0) << "in the slab's shadow";
+    EXPECT_EQ(brightness(framebufferPixel(effectFramebuffer, boxTop)), 0) << "slot 0 read through another map";
+
+    // Without the slab the same pixel glows: the box is in view and in the light.
+    delete jukebox;
+    jukebox = nullptr;
+    runTwoFrames();
+    EXPECT_GT(brightness(framebufferPixel(sceneFramebuffer, boxTop)), 3 * 100);
+    EXPECT_GT(brightness(framebufferPixel(effectFramebuffer, boxTop)), 3 * 100);
+    EXPECT_NO_GL_ERROR();
+}
+
 TEST_F(SceneLighting, LightConeAddsLightInTheAirAlongItsAxisOnly)
 {
     // A black floor, so that only the light in the air is measured.
