@@ -120,6 +120,14 @@ void AnimatedModel::createBuffersAndVertexArrays()
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
+int AnimatedModel::uploadedBoneCount() const
+{
+    // Every vertex of a file without bones is bound to bone 0 at full weight,
+    // and the program is shared: without its own identity matrix the model
+    // would be drawn through whatever bone 0 another robot left there.
+    return std::max(boneCount, 1);
+}
+
 void AnimatedModel::update(double deltaTime)
 {
     SceneObject::update(deltaTime);
@@ -131,7 +139,7 @@ void AnimatedModel::draw()
         return;
     const GLuint program = programName(shader);
     glUseProgram(program);
-    uploadBoneMatrices(program, boneTransforms, boneCount);
+    uploadBoneMatrices(program, boneTransforms, uploadedBoneCount());
     drawTriangles(litVao, indexCount);
 }
 
@@ -161,7 +169,7 @@ bool AnimatedModel::drawLit(Camera viewer, bool noCulling)
     const GLuint program = programName(shader);
     glUseProgram(program);
     uploadLitUniforms(program, viewer, modelMatrix, texture, {0.1f, 1.0f, false});
-    uploadBoneMatrices(program, boneTransforms, boneCount);
+    uploadBoneMatrices(program, boneTransforms, uploadedBoneCount());
     drawTriangles(litVao, indexCount);
     return true;
 }
@@ -186,7 +194,7 @@ void AnimatedModel::drawDepth(
     const GLuint program = programName(depthShader);
     glUseProgram(program);
     setUniform(program, "modelMatrix", modelMatrix);
-    uploadBoneMatrices(program, boneTransforms, boneCount);
+    uploadBoneMatrices(program, boneTransforms, uploadedBoneCount());
     drawTriangles(depthVao, indexCount);
 }
 

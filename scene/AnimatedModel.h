@@ -87,6 +87,7 @@ public:
 private:
     bool load(const std::string& path);
     void createBuffersAndVertexArrays();
+    int uploadedBoneCount() const;
 };
 
 } // namespace plim::scene

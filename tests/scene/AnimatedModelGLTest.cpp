@@ -348,9 +348,28 @@ TEST_F(AnimatedModels, StaticFileHasNoSkeletonAndDrawsInItsRestPose)
     EXPECT_EQ(model->skeleton, nullptr);
     EXPECT_EQ(model->boneCount, 0);
     pose(*model, 1.0);
-    scenetest::PrimitiveCounter counter;
-    EXPECT_TRUE(model->drawLit(cameraLookingAt(glm::vec3(0, 0, 6), glm::vec3(0)), false));
-    EXPECT_EQ(counter.count() * 3, model->indexCount);
+
+    // A robot drawn before leaves its bone 0 far off in the shared program.
+    std::unique_ptr<AnimatedModel> robot = load(directory + "/robot.dae");
+    robot->boneTransforms[0] = translation(40, 0, 0);
+    scenetest::OffscreenTarget target(32);
+    ASSERT_TRUE(target.complete());
+    glEnable(GL_DEPTH_TEST);
+    target.clear(0, 0, 0);
+    const Camera viewer = cameraLookingAt(glm::vec3(0, 0, 6), glm::vec3(0), 32);
+    robot->drawLit(viewer, true);
+    target.clear(0, 0, 0);
+    EXPECT_TRUE(model->drawLit(viewer, false));
+
+    // Its front face, 5.5 from the eye, reaches 0.5 / (5.5 tan 25) of the way
+    // from the centre to the edge: 3 pixels; beyond lies the black background.
+    // Lit from the eye at that distance the grey face keeps about 13 of 128.
+    for (glm::ivec2 at : {glm::ivec2(16, 16), glm::ivec2(14, 14), glm::ivec2(18, 18), glm::ivec2(14, 18)})
+        EXPECT_GT(target.pixel(at.x, at.y).r, 5) << "the box, in its rest pose, at " << at.x << "," << at.y;
+    for (glm::ivec2 at : {glm::ivec2(10, 16), glm::ivec2(22, 16), glm::ivec2(16, 10), glm::ivec2(16, 22)})
+        EXPECT_EQ(target.pixel(at.x, at.y).r, 0) << "background at " << at.x << "," << at.y;
+    glDisable(GL_DEPTH_TEST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
 TEST_F(AnimatedModels, LitDrawUsesTheCullMarginAndTheDepthDrawTheRadius)
