@@ -127,6 +127,18 @@ void drawNotices()
     drawNotice(level2Paper, levelThree && !levelThreeNoticeDismissed);
 }
 
+// camera.vert leaves out what lies outside the closed room only for filled
+// drawing; wireframe shows the whole house.
+void uploadWireframeFlag()
+{
+    for (ShaderProgram* program : {cameraShader, transparencyShader}) {
+        if (!program)
+            continue;
+        program->use();
+        glUniform1i(glGetUniformLocation(program->program, "wireframe"), wireframe ? 1 : 0);
+    }
+}
+
 } // namespace
 
 void useCameraShader()
@@ -144,6 +156,7 @@ void renderScene()
     }
     drawSkybox();
     culledObjectCount = 0;
+    uploadWireframeFlag();
     uploadSpotlightSlots();
     drawLitObjects();
     if (reportCulledCount)

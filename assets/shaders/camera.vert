@@ -11,6 +11,8 @@ in vec3 tangent;
 uniform mat4 cameraMatrix;
 uniform mat4 modelMatrix;
 uniform vec3 cameraPosition;
+// Lines let the eye see through the walls: nothing is sent away then.
+uniform bool wireframe;
 
 out vec3 worldPosition;
 out vec3 worldNormal;
@@ -18,10 +20,10 @@ out vec2 textureCoordinate;
 
 // The room is closed: seen from inside it, nothing outside its walls can
 // show, yet the house around it is drawn before the room and would be lit
-// in full behind every wall. Its vertices are sent beyond the far plane
-// instead. Every model stands wholly inside the room or wholly outside it,
-// so no triangle is cut in two by this; the inner faces lie at |x| = 6.5,
-// |z| = 10.5 and y = 5.5, the house's outer walls at 6.75 and 10.75.
+// in full behind every wall. For filled drawing its vertices are sent beyond
+// the far plane instead. Every model stands wholly inside the room or wholly
+// outside it, so no triangle is cut in two by this; the inner faces lie at
+// |x| = 6.5, |z| = 10.5 and y = 5.5, the house's outer walls at 6.75 and 10.75.
 const vec3 roomInside = vec3(6.5, 5.5, 10.5);
 const vec3 roomOutside = vec3(6.6, 5.6, 10.6);
 
@@ -33,7 +35,8 @@ bool insideRoom(vec3 p, vec3 bounds)
 void main()
 {
     vec4 world = modelMatrix * vec4(position, 1.0);
-    if (insideRoom(cameraPosition, roomInside) && cameraPosition.y > 0.0 && !insideRoom(world.xyz, roomOutside)) {
+    if (!wireframe && insideRoom(cameraPosition, roomInside) && cameraPosition.y > 0.0
+        && !insideRoom(world.xyz, roomOutside)) {
         worldPosition = world.xyz;
         worldNormal = vec3(0.0);
         textureCoordinate = uv;

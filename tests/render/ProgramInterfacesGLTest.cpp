@@ -112,7 +112,9 @@ TEST_F(ProgramInterfaces, TransparencyTakesOnlyTheLitObjectSet)
     // camera.vert may also read the camera program's spotlight matrices.
     for (auto name = uniforms.begin(); name != uniforms.end();)
         name = name->rfind("shadowprojectionMatrix[", 0) == 0 ? uniforms.erase(name) : std::next(name);
-    expectInterface(uniforms, litObjectSet, {"transparency", "cameraMatrix", "modelMatrix"});
+    Names allowed = litObjectSet;
+    allowed.insert("wireframe"); // camera.vert's switch for what lies outside the room
+    expectInterface(uniforms, allowed, {"transparency", "cameraMatrix", "modelMatrix", "wireframe"});
     EXPECT_EQ(glGetFragDataLocation(eyes.program, "fragColor"), 0);
     EXPECT_NO_GL_ERROR();
 }
@@ -164,6 +166,7 @@ TEST_F(ProgramInterfaces, CameraTakesTheLitSetAndTheSpotlightSlots)
     Names allowed = litObjectSet;
     for (const std::string& name : spotlightSlotSet())
         allowed.insert(name);
+    allowed.insert("wireframe");
     expectInterface(uniformsOf(camera), allowed, allowed);
     EXPECT_EQ(glGetFragDataLocation(camera.program, "fragColor"), 0);
     EXPECT_NO_GL_ERROR();

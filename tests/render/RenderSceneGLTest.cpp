@@ -165,6 +165,43 @@ TEST_F(RenderScene, EffectImageHoldsOnlyTheVisiblePartsOfGlowingObjects)
     EXPECT_NO_GL_ERROR();
 }
 
+TEST_F(RenderScene, WireframeFromInsideTheRoomShowsTheHouseOutsideIt)
+{
+    whiteTexture = solid("grey", 200, 200, 200);
+    // A block of the house beyond the room's wall at x = 6.75, seen from inside.
+    house = model("outside", boxObj(glm::vec3(8, 0, -1), glm::vec3(9, 3, 1)), whiteTexture);
+    look(glm::vec3(5, 1.5f, 0), glm::vec3(8, 1.5f, 0));
+    camera.lightPosition = camera.position;
+    camera.lightIntensities = glm::vec3(1.0f);
+    const glm::ivec2 blockPixel = pixelOf(glm::vec3(8, 1.5f, 0.5f));
+    auto litPixels = [&](GLuint framebuffer) {
+        std::vector<unsigned char> rgba(static_cast<size_t>(width * height * 4));
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+        glReadBuffer(framebuffer ? GL_COLOR_ATTACHMENT0 : GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        int lit = 0;
+        for (size_t i = 0; i < rgba.size(); i += 4)
+            lit += rgba[i] + rgba[i + 1] + rgba[i + 2] > 0 ? 1 : 0;
+        return lit;
+    };
+
+    // Filled, the walls would hide it: it is left out.
+    prepareScreen();
+    renderScene();
+    EXPECT_EQ(brightness(framebufferPixel(sceneFramebuffer, blockPixel)), 0);
+    EXPECT_EQ(litPixels(sceneFramebuffer), 0);
+
+    // Wireframe lets the eye see through the walls: its edges show.
+    wireframe = true;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    prepareScreen();
+    renderScene();
+    EXPECT_GT(litPixels(0), width) << "the block's edges";
+    EXPECT_NO_GL_ERROR();
+}
+
 // A picture with a yellow frame around four quadrants: red top left, green
 // top right, blue bottom left, white bottom right. FreeImage's row 0 is the
 // bottom row.
