@@ -1,5 +1,6 @@
 // Encoding and decoding MP3 through LAME's info tag and mpg123's gapless
-// mode gives back exactly the frames that went in, at any length.
+// mode gives back exactly the frames that went in, at any length, also when
+// the loop is shorter than what the encoder wraps around it.
 #include "music/Mp3Decoder.h"
 #include "music/Mp3Encoder.h"
 #include "music/MusicalTime.h"
@@ -14,7 +15,7 @@ using namespace assetgen::music;
 
 TEST(Mp3RoundTrip, DecodesExactlyTheEncodedFramesInPlace)
 {
-    for (int64_t frames : {int64_t(1152 * 7), int64_t(12345), int64_t(sampleRate * 3 + 17)}) {
+    for (int64_t frames : {int64_t(1000), int64_t(1152 * 7), int64_t(12345), int64_t(sampleRate * 3 + 17)}) {
         SCOPED_TRACE(frames);
         StereoBuffer in(frames);
         for (int64_t i = 0; i < frames; ++i) {
@@ -29,7 +30,9 @@ TEST(Mp3RoundTrip, DecodesExactlyTheEncodedFramesInPlace)
             error += std::pow(out.left[i] - in.left[i], 2) + std::pow(out.right[i] - in.right[i], 2);
             energy += std::pow(in.left[i], 2) + std::pow(in.right[i], 2);
         }
-        EXPECT_LT(error / energy, 1e-3);
+        if (energy > 0.0) {
+            EXPECT_LT(error / energy, 1e-3);
+        }
     }
 }
 
