@@ -71,8 +71,9 @@ inline std::string floorObj(float h)
     return obj.str();
 }
 
-// A closed box between two corners with outward normals: 12 triangles.
-inline std::string boxObj(glm::vec3 low, glm::vec3 high)
+// A closed box between two corners with outward normals: 12 triangles. The
+// n-th box of a file (from 0) numbers its corners after the boxes before it.
+inline std::string boxObj(glm::vec3 low, glm::vec3 high, int n = 0)
 {
     std::ostringstream obj;
     for (int i = 0; i < 8; ++i)
@@ -83,10 +84,15 @@ inline std::string boxObj(glm::vec3 low, glm::vec3 high)
     // Corners of each face (1-based), counter-clockwise seen from outside.
     const int faces[6][4] = {{1, 5, 7, 3}, {2, 4, 8, 6}, {1, 2, 6, 5}, {3, 7, 8, 4}, {1, 3, 4, 2}, {5, 6, 8, 7}};
     for (int f = 0; f < 6; ++f) {
-        const int* c = faces[f];
-        const int n = f + 1;
-        obj << "f " << c[0] << "/1/" << n << ' ' << c[1] << "/2/" << n << ' ' << c[2] << "/3/" << n << '\n';
-        obj << "f " << c[0] << "/1/" << n << ' ' << c[2] << "/3/" << n << ' ' << c[3] << "/4/" << n << '\n';
+        int c[4];
+        for (int k = 0; k < 4; ++k)
+            c[k] = faces[f][k] + 8 * n;
+        const int normal = f + 1 + 6 * n;
+        const int uv = 4 * n;
+        obj << "f " << c[0] << '/' << uv + 1 << '/' << normal << ' ' << c[1] << '/' << uv + 2 << '/' << normal << ' '
+            << c[2] << '/' << uv + 3 << '/' << normal << '\n';
+        obj << "f " << c[0] << '/' << uv + 1 << '/' << normal << ' ' << c[2] << '/' << uv + 3 << '/' << normal << ' '
+            << c[3] << '/' << uv + 4 << '/' << normal << '\n';
     }
     return obj.str();
 }

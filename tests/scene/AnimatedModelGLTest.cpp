@@ -336,8 +336,12 @@ TEST_F(AnimatedModels, FailedImportLeavesAnEmptyModelAtTheGivenCentre)
     EXPECT_EQ(model->skeleton, nullptr);
     model->translate(1, 0, 0);
     EXPECT_EQ(model->getCenter(), glm::vec3(11.0f, 0.35f, 3.0f));
+    const Camera front = cameraLookingAt(glm::vec3(11, 0.35f, 3.5f), glm::vec3(11, 0.35f, 3));
+    scenetest::PrimitiveCounter counter;
     model->draw();
-    EXPECT_TRUE(model->drawLit(cameraLookingAt(glm::vec3(11, 0.35f, 3.5f), glm::vec3(11, 0.35f, 3)), false));
+    EXPECT_TRUE(model->drawLit(front, false)) << "the centre is in view";
+    model->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix());
+    EXPECT_EQ(counter.count(), 0u) << "an empty model draws nothing";
 }
 
 TEST_F(AnimatedModels, StaticFileHasNoSkeletonAndDrawsInItsRestPose)
