@@ -260,31 +260,6 @@ TEST_F(AnimatedModels, PosedRobotStaysOnTheFloorAndItsClipLoopsWithoutAJump)
     EXPECT_NEAR(skinned(*robot, 8).z, std::sin(glm::radians(20.0f)), 1e-4f) << "the right foot swings forward";
 }
 
-TEST_F(AnimatedModels, WeightsOfPointTwoStayAndBelowAreDroppedFromAFile)
-{
-    const std::string path = directory + "/weights.dae";
-    fixture::writeCollada(path, boneFan({"a", "b"}, {{0, 0.2f}, {1, 0.19f}}));
-    std::unique_ptr<AnimatedModel> model = load(path);
-    ASSERT_EQ(model->vertexCount, 3u);
-    EXPECT_EQ(model->boneIds[0], glm::ivec4(0, 0, 0, 0));
-    EXPECT_EQ(model->boneWeights[0], glm::vec4(0.2f, 0, 0, 0));
-    EXPECT_EQ(model->boneWeights[1], glm::vec4(1, 0, 0, 0));
-}
-
-TEST_F(AnimatedModels, SixInfluencesKeepTheFirstFourAndComplainTwice)
-{
-    const std::string path = directory + "/six.dae";
-    fixture::writeCollada(path,
-        boneFan({"b0", "b1", "b2", "b3", "b4", "b5"},
-            {{0, 0.3f}, {1, 0.3f}, {2, 0.3f}, {3, 0.3f}, {4, 0.3f}, {5, 0.3f}}));
-    std::string console;
-    std::unique_ptr<AnimatedModel> model = load(path, &console);
-    EXPECT_EQ(console,
-        "Too many bones, can't create bonestructure\nToo many bones, can't create bonestructure\n"
-        "mNumAnimations is not greater than 0\n");
-    EXPECT_EQ(model->boneIds[0], glm::ivec4(0, 1, 2, 3));
-}
-
 TEST_F(AnimatedModels, FilesOverTheLoaderLimitsAreRejectedLikeAFailedImport)
 {
     std::vector<std::string> thirtyOne;
