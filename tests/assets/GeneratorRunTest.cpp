@@ -44,7 +44,6 @@ TEST(GeneratorRun, ASecondRunWritesTheSameBytes)
         EXPECT_TRUE(again == contents(path)) << "differs from the build's copy in the game folder";
         EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(out) / (path + ".partial")));
     }
-    std::filesystem::remove_all(out);
 }
 
 TEST(GeneratorRun, UnknownNamesAndMissingOutputFolderFailWithAMessage)
@@ -67,7 +66,6 @@ TEST(GeneratorRun, AnUnwritableFolderFailsWithTheFileNamed)
     auto result = runProgram({generator, "--out", parent, "--only", "pink"});
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.err.rfind("assetgen: OpenGL/Textures/pink.png: ", 0), 0u) << result.err;
-    std::filesystem::remove_all(parent);
 }
 
 } // namespace
