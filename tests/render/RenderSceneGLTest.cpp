@@ -27,17 +27,6 @@ protected:
         renderScene();
         return counter.count();
     }
-
-    // The frame loop's step 8, which renderScene expects.
-    void prepareScreen() const
-    {
-        glPolygonOffset(0.0f, 1.0f);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDrawBuffer(GL_BACK);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        useCameraShader();
-        glViewport(0, 0, width, height);
-    }
 };
 
 TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
@@ -56,10 +45,10 @@ TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
     look(glm::vec3(0, 1, 5), glm::vec3(0, 1, 0));
     reportCulledCount = true;
 
-    prepareScreen();
+    prepareDefaultFramebuffer();
     testing::internal::CaptureStdout();
     const GLuint culledFrame = primitivesOfRenderScene();
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     std::cout.flush();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "3Objects culled\n3Objects culled\n")
@@ -67,7 +56,7 @@ TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
     EXPECT_EQ(culledObjectCount, 3);
 
     frustumCullingOff = true;
-    prepareScreen();
+    prepareDefaultFramebuffer();
     testing::internal::CaptureStdout();
     const GLuint everythingFrame = primitivesOfRenderScene();
     std::cout.flush();
@@ -77,7 +66,7 @@ TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
 
     reportCulledCount = false;
     frustumCullingOff = false;
-    prepareScreen();
+    prepareDefaultFramebuffer();
     testing::internal::CaptureStdout();
     renderScene();
     std::cout.flush();
@@ -105,7 +94,7 @@ TEST_F(RenderScene, CompositionAddsLastFramesGlowUnlessWireframe)
     };
 
     presetGlow();
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     const glm::ivec4 composedFloor = screenPixel(floorPixel);
     const glm::ivec4 composedSky = screenPixel(skyPixel);
@@ -121,7 +110,7 @@ TEST_F(RenderScene, CompositionAddsLastFramesGlowUnlessWireframe)
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     presetGlow();
     wireframe = true;
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     const glm::ivec4 wireFloor = screenPixel(floorPixel);
     EXPECT_EQ(brightness(screenPixel(skyPixel)), 0) << "no glow added";
@@ -142,7 +131,7 @@ TEST_F(RenderScene, EffectImageHoldsOnlyTheVisiblePartsOfGlowingObjects)
     camera.lightPosition = camera.position;
     camera.lightIntensities = glm::vec3(1.0f);
 
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     EXPECT_GT(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(0.35f, 0.5f, 0.1f)))), 150)
         << "the glowing box where it shows";
@@ -156,7 +145,7 @@ TEST_F(RenderScene, EffectImageHoldsOnlyTheVisiblePartsOfGlowingObjects)
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     wireframe = true;
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     EXPECT_EQ(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(1.5f, 0.5f, 0.1f)))), 0);
     GLfloat units = -1.0f;
@@ -282,7 +271,7 @@ TEST_P(Notices, ShowWhenTheGameStateAsksForThem)
         levelThree = c.levelThree;
         levelTwoNoticeDismissed = c.twoDismissed;
         levelThreeNoticeDismissed = c.threeDismissed;
-        prepareScreen();
+        prepareDefaultFramebuffer();
         renderScene();
         EXPECT_EQ(screenPixel(glm::ivec2(width / 2, height / 2)), c.shown)
             << c.help << c.introStarted << c.levelTwo << c.levelThree << c.twoDismissed << c.threeDismissed;
