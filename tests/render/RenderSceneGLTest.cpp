@@ -8,6 +8,9 @@
 #include <FreeImage.h>
 #include <gtest/gtest.h>
 
+#include <glm/gtc/type_ptr.hpp>
+
+#include <cmath>
 #include <iostream>
 
 namespace {
@@ -189,6 +192,65 @@ void writeFramedPicture(const std::string& path)
 }
 
 // The test window takes each shape in turn.
+// The model matrices uploaded while alive, in upload order, through GLEW's
+// entry point.
+class ModelMatrixRecorder {
+public:
+    ModelMatrixRecorder()
+    {
+        matrices().clear();
+        real() = __glewUniformMatrix4fv;
+        __glewUniformMatrix4fv = &record;
+    }
+    ~ModelMatrixRecorder() { __glewUniformMatrix4fv = real(); }
+    ModelMatrixRecorder(const ModelMatrixRecorder&) = delete;
+    ModelMatrixRecorder& operator=(const ModelMatrixRecorder&) = delete;
+
+    static std::vector<glm::mat4>& matrices()
+    {
+        static std::vector<glm::mat4> recorded;
+        return recorded;
+    }
+
+private:
+    static PFNGLUNIFORMMATRIX4FVPROC& real()
+    {
+        static PFNGLUNIFORMMATRIX4FVPROC function = nullptr;
+        return function;
+    }
+    static void GLAPIENTRY record(GLint location, GLsizei count, GLboolean transpose, const GLfloat* value)
+    {
+        if (count == 1 && !transpose)
+            matrices().push_back(glm::make_mat4(value));
+        real()(location, count, transpose, value);
+    }
+};
+
+TEST_F(RenderScene, StackBoxesAreDrawnFromTheFarthestToTheNearest)
+{
+    populateStandInWorld();
+    transparencyFlag = true;
+    for (const glm::vec3 eye : {glm::vec3(5, 2, 5), glm::vec3(-5, 3, -5), glm::vec3(-5, 2, 1), glm::vec3(0, 9, -4)}) {
+        SCOPED_TRACE(eye.x);
+        look(eye, glm::vec3(0, 1, 0));
+        refreshStackDrawOrder();
+        prepareDefaultFramebuffer();
+        std::vector<float> distances;
+        {
+            ModelMatrixRecorder recorder;
+            renderScene();
+            // The boxes are the poles: 0.15 across and 7 high.
+            for (const glm::mat4& matrix : ModelMatrixRecorder::matrices())
+                if (std::fabs(matrix[0][0] - 0.15f) < 1e-6f && std::fabs(matrix[1][1] - 7.0f) < 1e-6f)
+                    distances.push_back(glm::distance(eye, glm::vec3(matrix[3]) + glm::vec3(0, 2, 0)));
+        }
+        ASSERT_EQ(distances.size(), 4u) << "every box drawn once";
+        for (size_t k = 1; k < distances.size(); ++k)
+            EXPECT_GE(distances[k - 1], distances[k]) << "box " << k << " is farther than the one before it";
+    }
+    EXPECT_NO_GL_ERROR();
+}
+
 class Notices : public RenderScene, public ::testing::WithParamInterface<glm::ivec2> {
 protected:
     void SetUp() override { openWorld(GetParam().x, GetParam().y); }
