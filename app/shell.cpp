@@ -39,20 +39,16 @@ void initialiseGlew()
     glGetError();
 }
 
-void prepareDefaultFramebuffer()
-{
-    glPolygonOffset(0.0f, 1.0f);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDrawBuffer(GL_BACK);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    useCameraShader();
-    glViewport(0, 0, windowWidth, windowHeight);
-}
-
 void bindDefaultFramebuffer()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDrawBuffer(GL_BACK);
+}
+
+void notify(FrameStepObserver afterStep, const char* step)
+{
+    if (afterStep)
+        afterStep(step);
 }
 
 void shutDown()
@@ -91,6 +87,36 @@ void setFrameObserver(FrameObserver observer)
     frameObserver = observer;
 }
 
+void prepareDefaultFramebuffer()
+{
+    glPolygonOffset(0.0f, 1.0f);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDrawBuffer(GL_BACK);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    useCameraShader();
+    glViewport(0, 0, windowWidth, windowHeight);
+}
+
+void renderFrame(int framePhase, float deltaTime, FrameStepObserver afterStep)
+{
+    turnSpotlights(deltaTime);
+    notify(afterStep, "turnSpotlights");
+    uploadShadowMatrices();
+    notify(afterStep, "uploadShadowMatrices");
+    refreshStackDrawOrder();
+    notify(afterStep, "refreshStackDrawOrder");
+    renderShadowPasses(framePhase);
+    notify(afterStep, "renderShadowPasses");
+    prepareDefaultFramebuffer();
+    notify(afterStep, "prepareDefaultFramebuffer");
+    renderScene();
+    notify(afterStep, "renderScene");
+    renderGlowForNextFrame();
+    notify(afterStep, "renderGlowForNextFrame");
+    bindDefaultFramebuffer();
+    notify(afterStep, "bindDefaultFramebuffer");
+}
+
 int runClankora(platform::Platform& input)
 {
     platform::setActive(&input);
@@ -116,14 +142,7 @@ int runClankora(platform::Platform& input)
         deltaTime = static_cast<float>(now - static_cast<double>(lastTime));
         lastTime = static_cast<float>(now);
 
-        turnSpotlights(deltaTime);
-        uploadShadowMatrices();
-        refreshStackDrawOrder();
-        renderShadowPasses(framePhase);
-        prepareDefaultFramebuffer();
-        renderScene();
-        renderGlowForNextFrame();
-        bindDefaultFramebuffer();
+        renderFrame(framePhase, deltaTime);
         input.swapBuffers();
         input.pollEvents();
         keepRunning = !input.isKeyDown(GLFW_KEY_ESCAPE);

@@ -1,5 +1,6 @@
 #include "render/LightCone.h"
 
+#include "app/Camera.h"
 #include "render/ShaderProgram.h"
 #include "scene/Registry.h"
 

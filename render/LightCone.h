@@ -1,12 +1,11 @@
 #pragma once
 
-#include "app/Camera.h"
-
 #include <GL/glew.h>
 #include <glm/glm.hpp>
 
 #include <vector>
 
+class Camera;
 class ShaderProgram;
 
 // The visible light volume of one spotlight: an N x N grid over the light's

@@ -12,7 +12,6 @@ public:
     FMOD_RESULT setPaused(bool paused);
     FMOD_RESULT getPaused(bool* paused);
     FMOD_RESULT setVolume(float volume);
-    FMOD_RESULT getVolume(float* volume);
 
 private:
     friend class System;

@@ -5,7 +5,8 @@
 //
 // The run takes a few minutes on llvmpipe, so it plays in a small window.
 // CLANKORA_PLAYTHROUGH=DIR reuses the files of an earlier run (stdout.txt,
-// stderr.txt, shots/, audio.wav in DIR) while working on these checks.
+// stderr.txt, shots/, audio.wav, frame-times.txt in DIR) while working on
+// these checks.
 #include "Signal.h"
 #include "support/ChildProcess.h"
 
@@ -88,7 +89,8 @@ const Playthrough& playthrough()
             ChildResult child = testing_support::runProgram({testing_support::gameExecutable("clankora-bot"),
                                                              "--autoplay", "--log-steps", "--shots",
                                                              result.folder + "/shots", "--record-audio",
-                                                             result.folder + "/audio.wav"},
+                                                             result.folder + "/audio.wav", "--frame-times",
+                                                             result.folder + "/frame-times.txt"},
                 options);
             result.exitStatus = child.exitStatus;
             result.timedOut = child.timedOut;

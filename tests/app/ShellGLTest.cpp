@@ -1,5 +1,6 @@
 // The start-up and frame loop, run in child processes with their own window:
 // through the scripted back-end and through GLFW itself.
+#include "app/config.h"
 #include "app/shell.h"
 #include "platform/GlfwPlatform.h"
 #include "platform/InputScript.h"
@@ -133,11 +134,14 @@ TEST(GameExecutable, MissingConfigurationOpensFullScreenDefault)
     ChildOptions options;
     options.workingDirectory = testing_support::makeGameFolder("");
     std::remove((options.workingDirectory + "/Resolution.ini").c_str());
-    std::string script = options.workingDirectory + "/quit.txt";
-    testing_support::writeFile(script, "wait 2\n");
-    ChildResult result =
-        runProgram({testing_support::gameExecutable("clankora-bot"), "--script", script}, options);
-    EXPECT_EQ(result.out.rfind("Configfile not found", 0), 0u) << result.out;
+    ChildResult result = runInChild([] {
+        GLFWwindow* window = openWindow();
+        std::printf("|%s %dx%d", glfwGetWindowMonitor(window) == glfwGetPrimaryMonitor() ? "full screen" : "window",
+            windowWidth, windowHeight);
+        glfwTerminate();
+        return 0;
+    }, options);
+    EXPECT_EQ(result.out, "Configfile not found|full screen 800x600");
     EXPECT_EQ(result.exitStatus, 0) << result.err;
 }
 

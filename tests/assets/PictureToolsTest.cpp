@@ -93,14 +93,20 @@ TEST(CanvasResampling, KeepsWhereThingsAreAndBlendsOnlyAtEdges)
     }
 }
 
-TEST(Pictures, OnlyTheirOwnPathsAreMade)
+TEST(Pictures, ThePathsExtensionChoosesTheFileFormat)
 {
-    EXPECT_FALSE(assetgen::generatePicture("OpenGL/WAVE/outro.mp3"));
-    EXPECT_FALSE(assetgen::generatePicture("OpenGL/Textures/unknown.png"));
-    EXPECT_FALSE(assetgen::generateSong("OpenGL/Textures/pink.png"));
-    auto pink = assetgen::generatePicture("OpenGL/Textures/pink.png");
-    ASSERT_TRUE(pink);
-    EXPECT_EQ(std::vector<unsigned char>(pink->begin(), pink->begin() + 4), (std::vector<unsigned char>{0x89, 'P', 'N', 'G'}));
+    const std::vector<unsigned char> png{0x89, 'P', 'N', 'G'};
+    const std::vector<unsigned char> jpeg{0xff, 0xd8, 0xff};
+    for (const assetgen::Asset& asset : assetgen::allAssets()) {
+        const std::string path = asset.path;
+        if (path != "OpenGL/Textures/pink.png" && path != "OpenGL/Textures/metalBox.jpg")
+            continue;
+        const assetgen::Bytes bytes = assetgen::generate(asset);
+        const std::vector<unsigned char>& magic = path.compare(path.size() - 4, 4, ".png") == 0 ? png : jpeg;
+        ASSERT_GE(bytes.size(), magic.size()) << path;
+        EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + magic.size()), magic) << path;
+    }
+    EXPECT_THROW(assetgen::makeSong("OpenGL/Textures/pink.png"), std::runtime_error) << "no song for a picture's path";
 }
 
 } // namespace

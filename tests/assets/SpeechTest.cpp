@@ -8,11 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -54,6 +58,44 @@ TEST(Speech, TheSameLinesInTheSameOrderSoundTheSameInEveryProcess)
     ASSERT_EQ(first.exitStatus, 0) << first.err;
     ASSERT_FALSE(first.out.empty());
     EXPECT_EQ(first.out, second.out);
+}
+
+// The libraries of the songs' lane (espeak-ng, FluidSynth) draw on rand().
+// The rand() they reach gives each thread its own sequence, so the other
+// lanes cannot change the songs by drawing or reseeding meanwhile; a fresh
+// thread's sequence is the C library's for seed 1, so the files keep their
+// bytes.
+TEST(Speech, TheRandomNumbersOfTheSpeakingThreadAreItsOwn)
+{
+    auto result = testing_support::runInChild([] {
+        // Looked up as the libraries' calls are bound: the first definition
+        // in the process.
+        auto* sharedRand = reinterpret_cast<int (*)()>(dlsym(RTLD_DEFAULT, "rand"));
+        auto* sharedSrand = reinterpret_cast<void (*)(unsigned)>(dlsym(RTLD_DEFAULT, "srand"));
+        // Between any two draws of this thread the other one reseeds and draws.
+        std::atomic<int> otherTurns{0};
+        std::thread otherLane([&] {
+            for (unsigned round = 0; round < 3; ++round) {
+                while (otherTurns.load() == 0)
+                    std::this_thread::yield();
+                sharedSrand(1000 + round);
+                sharedRand();
+                otherTurns.fetch_sub(1);
+            }
+        });
+        int drawn[3];
+        for (int& value : drawn) {
+            value = sharedRand();
+            otherTurns.fetch_add(1);
+            while (otherTurns.load() != 0)
+                std::this_thread::yield();
+        }
+        otherLane.join();
+        std::printf("%d %d %d", drawn[0], drawn[1], drawn[2]);
+        return 0;
+    });
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out, "1804289383 846930886 1681692777");
 }
 
 TEST(Speech, UpsamplingKeepsASlowSine)

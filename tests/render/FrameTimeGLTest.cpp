@@ -12,12 +12,23 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <string>
 
 namespace {
 
 double milliseconds(std::chrono::steady_clock::duration span)
 {
     return std::chrono::duration<double, std::milli>(span).count();
+}
+
+// When each rendering step of the last frame ended, its GL work finished.
+std::map<std::string, std::chrono::steady_clock::time_point> stepEnds;
+
+void finishAndClock(const char* step)
+{
+    glFinish();
+    stepEnds[step] = std::chrono::steady_clock::now();
 }
 
 double median(std::vector<double> values)
@@ -63,26 +74,11 @@ TEST_P(FrameTime, LevelOneViewOfAPopulatedScene)
     std::vector<double> shadows, scene, glow, total;
     for (int frame = 0; frame < frames; ++frame) {
         const int framePhase = frame % 2 == 0 ? 1 : 0;
-        turnSpotlights(0.016f);
-        uploadShadowMatrices();
-        refreshStackDrawOrder();
-        glFinish();
-        const auto start = std::chrono::steady_clock::now();
-        renderShadowPasses(framePhase);
-        glFinish();
-        const auto afterShadows = std::chrono::steady_clock::now();
-        glPolygonOffset(0.0f, 1.0f);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDrawBuffer(GL_BACK);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        useCameraShader();
-        glViewport(0, 0, width, height);
-        renderScene();
-        glFinish();
-        const auto afterScene = std::chrono::steady_clock::now();
-        renderGlowForNextFrame();
-        glFinish();
-        const auto end = std::chrono::steady_clock::now();
+        renderFrame(framePhase, 0.016f, finishAndClock);
+        const auto start = stepEnds["refreshStackDrawOrder"];
+        const auto afterShadows = stepEnds["renderShadowPasses"];
+        const auto afterScene = stepEnds["renderScene"];
+        const auto end = stepEnds["renderGlowForNextFrame"];
         shadows.push_back(milliseconds(afterShadows - start));
         scene.push_back(milliseconds(afterScene - afterShadows));
         glow.push_back(milliseconds(end - afterScene));

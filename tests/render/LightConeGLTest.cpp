@@ -1,5 +1,6 @@
 // Light cones: the grid and its buffers, the draw call and its uniforms, and
 // the light the cone program adds in the air, read back as pixels.
+#include "app/Camera.h"
 #include "render/LightCone.h"
 #include "render/ShadowMap.h"
 #include "render/shadowBias.h"

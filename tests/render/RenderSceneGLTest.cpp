@@ -8,6 +8,9 @@
 #include <FreeImage.h>
 #include <gtest/gtest.h>
 
+#include <glm/gtc/type_ptr.hpp>
+
+#include <cmath>
 #include <iostream>
 
 namespace {
@@ -27,17 +30,6 @@ protected:
         renderScene();
         return counter.count();
     }
-
-    // The frame loop's step 8, which renderScene expects.
-    void prepareScreen() const
-    {
-        glPolygonOffset(0.0f, 1.0f);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDrawBuffer(GL_BACK);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        useCameraShader();
-        glViewport(0, 0, width, height);
-    }
 };
 
 TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
@@ -56,10 +48,10 @@ TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
     look(glm::vec3(0, 1, 5), glm::vec3(0, 1, 0));
     reportCulledCount = true;
 
-    prepareScreen();
+    prepareDefaultFramebuffer();
     testing::internal::CaptureStdout();
     const GLuint culledFrame = primitivesOfRenderScene();
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     std::cout.flush();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "3Objects culled\n3Objects culled\n")
@@ -67,7 +59,7 @@ TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
     EXPECT_EQ(culledObjectCount, 3);
 
     frustumCullingOff = true;
-    prepareScreen();
+    prepareDefaultFramebuffer();
     testing::internal::CaptureStdout();
     const GLuint everythingFrame = primitivesOfRenderScene();
     std::cout.flush();
@@ -77,7 +69,7 @@ TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
 
     reportCulledCount = false;
     frustumCullingOff = false;
-    prepareScreen();
+    prepareDefaultFramebuffer();
     testing::internal::CaptureStdout();
     renderScene();
     std::cout.flush();
@@ -105,7 +97,7 @@ TEST_F(RenderScene, CompositionAddsLastFramesGlowUnlessWireframe)
     };
 
     presetGlow();
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     const glm::ivec4 composedFloor = screenPixel(floorPixel);
     const glm::ivec4 composedSky = screenPixel(skyPixel);
@@ -121,7 +113,7 @@ TEST_F(RenderScene, CompositionAddsLastFramesGlowUnlessWireframe)
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     presetGlow();
     wireframe = true;
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     const glm::ivec4 wireFloor = screenPixel(floorPixel);
     EXPECT_EQ(brightness(screenPixel(skyPixel)), 0) << "no glow added";
@@ -142,7 +134,7 @@ TEST_F(RenderScene, EffectImageHoldsOnlyTheVisiblePartsOfGlowingObjects)
     camera.lightPosition = camera.position;
     camera.lightIntensities = glm::vec3(1.0f);
 
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     EXPECT_GT(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(0.35f, 0.5f, 0.1f)))), 150)
         << "the glowing box where it shows";
@@ -156,7 +148,7 @@ TEST_F(RenderScene, EffectImageHoldsOnlyTheVisiblePartsOfGlowingObjects)
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     wireframe = true;
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     EXPECT_EQ(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(1.5f, 0.5f, 0.1f)))), 0);
     GLfloat units = -1.0f;
@@ -237,6 +229,65 @@ void writeFramedPicture(const std::string& path)
 }
 
 // The test window takes each shape in turn.
+// The model matrices uploaded while alive, in upload order, through GLEW's
+// entry point.
+class ModelMatrixRecorder {
+public:
+    ModelMatrixRecorder()
+    {
+        matrices().clear();
+        real() = __glewUniformMatrix4fv;
+        __glewUniformMatrix4fv = &record;
+    }
+    ~ModelMatrixRecorder() { __glewUniformMatrix4fv = real(); }
+    ModelMatrixRecorder(const ModelMatrixRecorder&) = delete;
+    ModelMatrixRecorder& operator=(const ModelMatrixRecorder&) = delete;
+
+    static std::vector<glm::mat4>& matrices()
+    {
+        static std::vector<glm::mat4> recorded;
+        return recorded;
+    }
+
+private:
+    static PFNGLUNIFORMMATRIX4FVPROC& real()
+    {
+        static PFNGLUNIFORMMATRIX4FVPROC function = nullptr;
+        return function;
+    }
+    static void GLAPIENTRY record(GLint location, GLsizei count, GLboolean transpose, const GLfloat* value)
+    {
+        if (count == 1 && !transpose)
+            matrices().push_back(glm::make_mat4(value));
+        real()(location, count, transpose, value);
+    }
+};
+
+TEST_F(RenderScene, StackBoxesAreDrawnFromTheFarthestToTheNearest)
+{
+    populateStandInWorld();
+    transparencyFlag = true;
+    for (const glm::vec3 eye : {glm::vec3(5, 2, 5), glm::vec3(-5, 3, -5), glm::vec3(-5, 2, 1), glm::vec3(0, 9, -4)}) {
+        SCOPED_TRACE(eye.x);
+        look(eye, glm::vec3(0, 1, 0));
+        refreshStackDrawOrder();
+        prepareDefaultFramebuffer();
+        std::vector<float> distances;
+        {
+            ModelMatrixRecorder recorder;
+            renderScene();
+            // The boxes are the poles: 0.15 across and 7 high.
+            for (const glm::mat4& matrix : ModelMatrixRecorder::matrices())
+                if (std::fabs(matrix[0][0] - 0.15f) < 1e-6f && std::fabs(matrix[1][1] - 7.0f) < 1e-6f)
+                    distances.push_back(glm::distance(eye, glm::vec3(matrix[3]) + glm::vec3(0, 2, 0)));
+        }
+        ASSERT_EQ(distances.size(), 4u) << "every box drawn once";
+        for (size_t k = 1; k < distances.size(); ++k)
+            EXPECT_GE(distances[k - 1], distances[k]) << "box " << k << " is farther than the one before it";
+    }
+    EXPECT_NO_GL_ERROR();
+}
+
 class Notices : public RenderScene, public ::testing::WithParamInterface<glm::ivec2> {
 protected:
     void SetUp() override { openWorld(GetParam().x, GetParam().y); }
@@ -319,7 +370,7 @@ TEST_P(Notices, ShowWhenTheGameStateAsksForThem)
         levelThree = c.levelThree;
         levelTwoNoticeDismissed = c.twoDismissed;
         levelThreeNoticeDismissed = c.threeDismissed;
-        prepareScreen();
+        prepareDefaultFramebuffer();
         renderScene();
         EXPECT_EQ(screenPixel(glm::ivec2(width / 2, height / 2)), c.shown)
             << c.help << c.introStarted << c.levelTwo << c.levelThree << c.twoDismissed << c.threeDismissed;

@@ -102,6 +102,54 @@ TEST_F(SceneLighting, ShadowFallsAwayFromItsOwnLightOnly)
     EXPECT_NO_GL_ERROR();
 }
 
+// Four lights straight down over the floor's four quarters, in slots 1 to 4,
+// each with a slab hanging halfway down: under each light a dark square of
+// half-side 1 inside a lit circle of radius 4 tan 30 = 2.31. A light lit with
+// another slot's shadow matrix loses its own shadow or its light; a slot past
+// "anz" must not light at all.
+TEST_F(SceneLighting, EverySlotShadowsWithItsOwnMatrixAndOnlySlotsInUseLight)
+{
+    const glm::vec3 quarters[4] = {{3, 0, 3}, {-3, 0, 3}, {3, 0, -3}, {-3, 0, -3}};
+    auto slabs = [&] {
+        std::string obj;
+        for (int k = 0; k < 4; ++k)
+            obj += boxObj(quarters[k] + glm::vec3(-0.5f, 2.0f, -0.5f), quarters[k] + glm::vec3(0.5f, 2.3f, 0.5f), k);
+        return obj;
+    };
+    houseNew = model("floor", floorObj(6), grey);
+    jukebox = model("slabs", slabs(), grey);
+    ShadowMap** slotsOneToFour[4] = {&shadowMap2, &shadowMap3, &shadowMap4, &shadowMap5}; // level 1
+    for (int k = 0; k < 4; ++k)
+        *slotsOneToFour[k] = spotlight(quarters[k] + glm::vec3(0, 4, 0), glm::vec3(0, -1, 0), 30.0f);
+    look(glm::vec3(0, 20, 0.5f), glm::vec3(0, 0, 0));
+    runTwoFrames();
+    for (int k = 0; k < 4; ++k) {
+        SCOPED_TRACE("slot " + std::to_string(k + 1));
+        // Toward the middle of the floor, where the slab does not hide the
+        // floor from the camera above.
+        const glm::vec3 inward(-std::copysign(1.0f, quarters[k].x), 0, -std::copysign(1.0f, quarters[k].z));
+        EXPECT_EQ(brightness(screenAt(quarters[k] + 0.8f * inward)), 0) << "in the slab's shadow";
+        EXPECT_GT(brightness(screenAt(quarters[k] + glm::vec3(1.6f * inward.x, 0, 0))), 3 * 60) << "beside it";
+    }
+
+    // Level 3 fills the first four slots only. With spotlights 8 to 10 absent
+    // the level-1 lights keep their slots, their maps still as level 1 drew
+    // them: slots 1 to 3 light on, slot 4 (spotlight 5) is past the ones in use.
+    levelTwo = true;
+    levelThree = true;
+    runTwoFrames();
+    for (int k = 0; k < 4; ++k) {
+        const glm::vec3 inward(-std::copysign(1.0f, quarters[k].x), 0, -std::copysign(1.0f, quarters[k].z));
+        const int beside = brightness(screenAt(quarters[k] + glm::vec3(1.6f * inward.x, 0, 0)));
+        if (k < 3) {
+            EXPECT_GT(beside, 3 * 60) << "slot " << k + 1 << " is in use in level 3";
+        } else {
+            EXPECT_EQ(beside, 0) << "slot 4 is past the slots in use";
+        }
+    }
+    EXPECT_NO_GL_ERROR();
+}
+
 // The floor is a caster of its own map. Compared with a floor that casts
 // nothing (the house, which never casts), it must look the same everywhere
 // inside the cone: no acne from self-shadowing, also at grazing light.

@@ -3,11 +3,13 @@
 // game's programs, solid-colour textures written as PNG files, models made
 // from OBJ text, spotlights and light cones placed by the test, the
 // whole-frame targets and the blur stage at the window's size. The frame runs
-// through the same steps, in the same order, as the frame loop; each test
-// fills what it needs and the tear-down releases the whole registry.
+// through the game's own renderFrame; each test fills what it needs and the
+// tear-down releases the whole registry.
 
 #include "app/Camera.h"
+#include "app/config.h"
 #include "app/GameState.h"
+#include "app/shell.h"
 #include "render/BlurStage.h"
 #include "render/LightCone.h"
 #include "render/ShaderProgram.h"
@@ -71,8 +73,9 @@ inline std::string floorObj(float h)
     return obj.str();
 }
 
-// A closed box between two corners with outward normals: 12 triangles.
-inline std::string boxObj(glm::vec3 low, glm::vec3 high)
+// A closed box between two corners with outward normals: 12 triangles. The
+// n-th box of a file (from 0) numbers its corners after the boxes before it.
+inline std::string boxObj(glm::vec3 low, glm::vec3 high, int n = 0)
 {
     std::ostringstream obj;
     for (int i = 0; i < 8; ++i)
@@ -83,10 +86,15 @@ inline std::string boxObj(glm::vec3 low, glm::vec3 high)
     // Corners of each face (1-based), counter-clockwise seen from outside.
     const int faces[6][4] = {{1, 5, 7, 3}, {2, 4, 8, 6}, {1, 2, 6, 5}, {3, 7, 8, 4}, {1, 3, 4, 2}, {5, 6, 8, 7}};
     for (int f = 0; f < 6; ++f) {
-        const int* c = faces[f];
-        const int n = f + 1;
-        obj << "f " << c[0] << "/1/" << n << ' ' << c[1] << "/2/" << n << ' ' << c[2] << "/3/" << n << '\n';
-        obj << "f " << c[0] << "/1/" << n << ' ' << c[2] << "/3/" << n << ' ' << c[3] << "/4/" << n << '\n';
+        int c[4];
+        for (int k = 0; k < 4; ++k)
+            c[k] = faces[f][k] + 8 * n;
+        const int normal = f + 1 + 6 * n;
+        const int uv = 4 * n;
+        obj << "f " << c[0] << '/' << uv + 1 << '/' << normal << ' ' << c[1] << '/' << uv + 2 << '/' << normal << ' '
+            << c[2] << '/' << uv + 3 << '/' << normal << '\n';
+        obj << "f " << c[0] << '/' << uv + 1 << '/' << normal << ' ' << c[2] << '/' << uv + 3 << '/' << normal << ' '
+            << c[3] << '/' << uv + 4 << '/' << normal << '\n';
     }
     return obj.str();
 }
@@ -151,10 +159,13 @@ protected:
 
     // Called by every test first: a window of the given size, the programs
     // and the targets.
-    void openWorld(int windowWidth, int windowHeight)
+    void openWorld(int screenWidth, int screenHeight)
     {
-        width = windowWidth;
-        height = windowHeight;
+        width = screenWidth;
+        height = screenHeight;
+        // The frame's steps size the screen from the game's window settings.
+        windowWidth = width;
+        windowHeight = height;
         GLFWwindow* window = testing_support::glContext(width, height);
         ASSERT_NE(window, nullptr) << "no GL context: run the GL tests under xvfb-run";
         int currentWidth = 0;
@@ -366,37 +377,16 @@ protected:
         buildStackDrawOrder();
     }
 
-    // The frame loop's steps 4 to 11, with a check for GL errors after each
+    // The frame loop's rendering steps, with a check for GL errors after each
     // when asked.
-    void runFrame(int framePhase, float deltaTime = 0.0f, bool checkEachStep = false)
+    static void runFrame(int framePhase, float deltaTime = 0.0f, bool checkEachStep = false)
     {
-        auto step = [checkEachStep](const char* name) {
-            if (checkEachStep) {
-                EXPECT_EQ(testing_support::drainGlErrors(), "") << "after " << name;
-            }
-        };
-        turnSpotlights(deltaTime);
-        step("turnSpotlights");
-        uploadShadowMatrices();
-        step("uploadShadowMatrices");
-        refreshStackDrawOrder();
-        step("refreshStackDrawOrder");
-        renderShadowPasses(framePhase);
-        step("renderShadowPasses");
-        glPolygonOffset(0.0f, 1.0f);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDrawBuffer(GL_BACK);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        useCameraShader();
-        glViewport(0, 0, width, height);
-        step("preparing the default framebuffer");
-        renderScene();
-        step("renderScene");
-        renderGlowForNextFrame();
-        step("renderGlowForNextFrame");
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDrawBuffer(GL_BACK);
-        step("binding the default framebuffer");
+        renderFrame(framePhase, deltaTime, checkEachStep ? expectNoGlErrorAfter : nullptr);
+    }
+
+    static void expectNoGlErrorAfter(const char* step)
+    {
+        EXPECT_EQ(testing_support::drainGlErrors(), "") << "after " << step;
     }
 
     // Two frames, so that the composition of the second shows the first

@@ -243,9 +243,17 @@ TEST_F(Pillars, SwitchedOnPillarShowsItsTexture)
     glEnable(GL_DEPTH_TEST);
     Camera viewer = cameraLookingAt(glm::vec3(0, 2.25f, 2.5f), glm::vec3(0, 2.25f, 0), 32);
     viewer.lightPosition = glm::vec3(1.5f, 2.25f, 2.0f);
-    target.clear(0, 0, 0);
-    middle().drawLit(viewer);
-    const glm::ivec4 pixel = target.pixel(16, 16);
+    auto glowAtTheMiddlePillar = [&] {
+        target.clear(0, 0, 0);
+        stack->drawGlow(viewer);
+        return target.pixel(16, 16);
+    };
+    auto brightness = [](const glm::ivec4& pixel) { return pixel.r + pixel.g + pixel.b; };
+    EXPECT_EQ(brightness(glowAtTheMiddlePillar()), 0) << "switched off, it does not glow";
+    stack->togglePillarAt(1.0f);
+    EXPECT_EQ(brightness(glowAtTheMiddlePillar()), 0) << "only the bottom pillar is switched on";
+    stack->togglePillarAt(2.0f);
+    const glm::ivec4 pixel = glowAtTheMiddlePillar();
     EXPECT_GT(pixel.r, 40) << "the wood colour, lit";
     EXPECT_GT(pixel.r, pixel.b);
     EXPECT_GT(pixel.g, pixel.b);

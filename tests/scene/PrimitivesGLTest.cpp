@@ -45,9 +45,23 @@ const Camera viewer = cameraLookingAt(glm::vec3(0, 0, 3), glm::vec3(0, 0, 0));
 TEST_F(Primitives, TransparentCubeDrawsInnerThenOuterFacesAndLeavesBlendingAndCullingOff)
 {
     Cube cube(glm::mat4(1.0f), cameraShader, shadowDistancesShader, red);
+    scenetest::OffscreenTarget target(64);
+    ASSERT_TRUE(target.complete());
+    target.clear(0, 0, 1);
+    // Lit from the side, so that the faces the eye looks through show only
+    // their ambient share of the red texture, without a highlight.
+    Camera sideLit = viewer;
+    sideLit.lightPosition = glm::vec3(4, 0, 0);
     scenetest::PrimitiveCounter counter;
-    cube.drawLit(viewer, true);
+    cube.drawLit(sideLit, true);
     EXPECT_EQ(counter.count() * 3, 72u);
+    // Each face keeps half of what lies behind it. Inner faces first: the
+    // blue background is halved twice (about 64). Outer faces first: the
+    // depth test drops the inner ones and the background is halved once.
+    const glm::ivec4 centre = target.pixel(32, 32);
+    EXPECT_GT(centre.b, 50) << "the cube is see-through";
+    EXPECT_LT(centre.b, 100) << "the inner faces were not drawn behind the outer ones";
+    EXPECT_GT(centre.r, 20) << "the red faces show";
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
     EXPECT_FLOAT_EQ(scenetest::uniformFloat(cameraShader->program, "transparency"), 0.5f);

@@ -84,6 +84,32 @@ ChildResult collect(pid_t pid, int outFd, int errFd, const ChildOptions& options
     return result;
 }
 
+// The folders this process made, removed with everything in them when it
+// ends normally. A forked child that exits leaves its parent's folders alone.
+class TemporaryFolders {
+public:
+    ~TemporaryFolders()
+    {
+        if (getpid() != owner)
+            return;
+        for (const std::string& path : paths) {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored); // links are removed, not followed
+        }
+    }
+    void add(const std::string& path) { paths.push_back(path); }
+
+private:
+    pid_t owner = getpid();
+    std::vector<std::string> paths;
+};
+
+TemporaryFolders& temporaryFolders()
+{
+    static TemporaryFolders folders;
+    return folders;
+}
+
 } // namespace
 
 ChildResult runInChild(const std::function<int()>& body, const ChildOptions& options)
@@ -137,6 +163,7 @@ std::string makeTempDirectory(const std::string& prefix)
     std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
     if (!mkdtemp(pattern.data()))
         std::abort();
+    temporaryFolders().add(pattern);
     return pattern;
 }
 

@@ -34,7 +34,8 @@ ChildResult runProgram(const std::vector<std::string>& argv, const ChildOptions&
 // Path of an executable in the game folder, e.g. gameExecutable("clankora").
 std::string gameExecutable(const std::string& name);
 
-// A fresh empty directory under the system's temporary folder.
+// A fresh empty directory under the system's temporary folder, removed with
+// its contents when the process that made it ends normally.
 std::string makeTempDirectory(const std::string& prefix);
 
 // A fresh folder that looks like the game folder (its asset trees linked in)

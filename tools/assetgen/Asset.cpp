@@ -1,30 +1,43 @@
 #include "Asset.h"
 
+#include "models/Models.h"
+#include "pictures/ImageFile.h"
+#include "pictures/Notices.h"
+#include "pictures/Textures.h"
+
 namespace assetgen {
+
+namespace {
+
+// A picture, encoded as PNG or JPEG as its path's extension says.
+template <pictures::Canvas (*paint)()>
+Bytes picture(const std::string& path)
+{
+    return pictures::encodeForPath(paint(), path);
+}
+
+// A file whose maker needs no path.
+template <Bytes (*make)()>
+Bytes file(const std::string&)
+{
+    return make();
+}
+
+} // namespace
 
 const std::vector<Asset>& allAssets()
 {
     static const std::vector<Asset> assets = {
-#define ASSET(path, group) {path, Group::group},
+#define ASSET(path, group, maker) {path, Group::group, maker},
 #include "assetList.inc"
 #undef ASSET
     };
     return assets;
 }
 
-std::optional<Bytes> generate(const Asset& asset)
+Bytes generate(const Asset& asset)
 {
-    switch (asset.group) {
-    case Group::Picture:
-        return generatePicture(asset.path);
-    case Group::Song:
-        return generateSong(asset.path);
-    case Group::ModelTexture:
-        return generateModelTexture(asset.path);
-    case Group::Model:
-        return generateModel(asset.path);
-    }
-    return std::nullopt;
+    return asset.make(asset.path);
 }
 
 } // namespace assetgen

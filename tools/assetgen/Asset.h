@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,25 +7,26 @@ namespace assetgen {
 
 using Bytes = std::vector<unsigned char>;
 
-// Which part of the generator makes a file.
+// Which lane of the generator makes a file.
 enum class Group { Picture, Song, ModelTexture, Model };
+
+// Makes a file's bytes for its path; throws std::runtime_error with a clear
+// message on failure.
+using Maker = Bytes (*)(const std::string& path);
 
 struct Asset {
     const char* path; // relative to the game folder
     Group group;
+    Maker make;
 };
 
-// Every asset of the game, in the order the generator writes them.
+// Every asset of the game, in the order the generator writes them: the table
+// in assetList.inc.
 const std::vector<Asset>& allAssets();
 
-// Each group renders the file's bytes for one of its paths. They throw
-// std::runtime_error with a clear message on failure and return nothing for a
-// path the group does not make yet.
-std::optional<Bytes> generatePicture(const std::string& path);
-std::optional<Bytes> generateSong(const std::string& path);
-std::optional<Bytes> generateModelTexture(const std::string& path);
-std::optional<Bytes> generateModel(const std::string& path);
+Bytes generate(const Asset& asset);
 
-std::optional<Bytes> generate(const Asset& asset);
+// The MP3 of the song book's song at that path.
+Bytes makeSong(const std::string& path);
 
 } // namespace assetgen

@@ -79,16 +79,11 @@ public:
                 return;
             auto start = std::chrono::steady_clock::now();
             try {
-                std::optional<assetgen::Bytes> bytes = assetgen::generate(*job.asset);
+                assetgen::Bytes bytes = assetgen::generate(*job.asset);
                 double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-                if (!bytes) {
-                    report(job, "skipped (not generated yet)");
-                    ++skipped;
-                    continue;
-                }
-                writeAtomically(outDirectory / job.asset->path, *bytes);
+                writeAtomically(outDirectory / job.asset->path, bytes);
                 char line[64];
-                std::snprintf(line, sizeof line, "%8.1f KiB %6.2f s", static_cast<double>(bytes->size()) / 1024.0, seconds);
+                std::snprintf(line, sizeof line, "%8.1f KiB %6.2f s", static_cast<double>(bytes.size()) / 1024.0, seconds);
                 report(job, line);
                 ++written;
             } catch (const std::exception& error) {
@@ -103,7 +98,6 @@ public:
     std::atomic<bool> failed{false};
     std::string failure;
     std::atomic<int> written{0};
-    std::atomic<int> skipped{0};
 
 private:
     void report(const Job& job, const std::string& what)
@@ -172,6 +166,6 @@ int main(int argc, char** argv)
         return 1;
     }
     double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - startAll).count();
-    std::printf("assetgen: %d files written, %d skipped, %.1f s\n", run.written.load(), run.skipped.load(), total);
+    std::printf("assetgen: %d files written, %.1f s\n", run.written.load(), total);
     return 0;
 }

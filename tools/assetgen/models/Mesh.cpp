@@ -1,6 +1,5 @@
 #include "Mesh.h"
 
-#include <limits>
 #include <utility>
 
 namespace assetgen::models {
@@ -60,22 +59,6 @@ void Mesh::blendBones(std::size_t firstVertex, int boneA, int boneB, float weigh
         boneIds[i] = glm::ivec4(boneA, boneB, 0, 0);
         boneWeights[i] = glm::vec4(1.0f - weightB, weightB, 0.0f, 0.0f);
     }
-}
-
-glm::vec3 Mesh::boundsMin() const
-{
-    glm::vec3 result(std::numeric_limits<float>::max());
-    for (const glm::vec3& p : positions)
-        result = glm::min(result, p);
-    return result;
-}
-
-glm::vec3 Mesh::boundsMax() const
-{
-    glm::vec3 result(std::numeric_limits<float>::lowest());
-    for (const glm::vec3& p : positions)
-        result = glm::max(result, p);
-    return result;
 }
 
 } // namespace assetgen::models

@@ -55,9 +55,6 @@ public:
     void transformRange(std::size_t firstVertex, std::size_t firstIndex, const glm::mat4& matrix);
     // Gives the vertices from firstVertex on a blend of two bones.
     void blendBones(std::size_t firstVertex, int boneA, int boneB, float weightB);
-
-    glm::vec3 boundsMin() const;
-    glm::vec3 boundsMax() const;
 };
 
 } // namespace assetgen::models

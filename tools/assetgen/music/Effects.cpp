@@ -194,13 +194,4 @@ void setWidth(StereoBuffer& buffer, double width)
     }
 }
 
-void shapeGain(StereoBuffer& buffer, const std::function<double(int64_t)>& gain)
-{
-    for (int64_t i = 0; i < buffer.frames(); ++i) {
-        float g = static_cast<float>(gain(i));
-        buffer.left[i] *= g;
-        buffer.right[i] *= g;
-    }
-}
-
 } // namespace assetgen::music

@@ -36,7 +36,5 @@ void compress(StereoBuffer& buffer, double thresholdDb, double ratio, double att
 void autoPan(StereoBuffer& buffer, double cyclesPerLoop, double depth, double phase = 0.0);
 // Mid/side width: 1 unchanged, 0 mono, above 1 wider.
 void setWidth(StereoBuffer& buffer, double width);
-// Multiplies by a gain that depends on the frame.
-void shapeGain(StereoBuffer& buffer, const std::function<double(int64_t)>& gain);
 
 } // namespace assetgen::music

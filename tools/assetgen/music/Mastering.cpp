@@ -12,11 +12,6 @@
 
 namespace assetgen::music {
 
-double toDb(double gain)
-{
-    return 20.0 * std::log10(std::max(gain, 1e-12));
-}
-
 double fromDb(double db)
 {
     return std::pow(10.0, db / 20.0);

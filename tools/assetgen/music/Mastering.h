@@ -40,7 +40,6 @@ std::vector<double> limiterGain(const std::vector<double>& level, double ceiling
 // on all of them alike.
 void limitTogether(const std::vector<StereoBuffer*>& tracks, double ceiling, double maxReductionDb, double releaseMs = 60.0);
 
-double toDb(double gain);
 double fromDb(double db);
 
 } // namespace assetgen::music

@@ -101,9 +101,9 @@ const SongBook& SongBook::instance()
 
 SongBook::SongBook()
 {
-    // espeak-ng first and alone: its sound depends on what it said before and
-    // on rand(), which FluidSynth also draws from while it starts. Seeded and
-    // in a fixed order, the lines come out the same on every run.
+    // espeak-ng first: its sound depends on what it said before, and it and
+    // FluidSynth draw on rand(), this thread's own (Speech.cpp). Seeded and in
+    // a fixed order, the lines come out the same on every run.
     std::srand(1);
     SpokenLines lines{speakVoice1(), speakVoice2(), speakEvilLaugh()};
 

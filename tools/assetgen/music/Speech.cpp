@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace assetgen::music {
@@ -102,3 +104,43 @@ std::vector<float> upsampleTwice(const std::vector<float>& in)
 }
 
 } // namespace assetgen::music
+
+// espeak-ng and FluidSynth, which make the songs, draw on rand(). The C
+// library keeps one sequence for the whole process, which the picture and
+// model lanes, or any library they call, could advance from their own threads
+// meanwhile. Defined here, in the program itself, rand() and srand() replace
+// the C library's for every library the program loads, and give each thread a
+// sequence of its own: the numbers glibc's rand() gives a fresh process,
+// seeded with 1 until the thread calls srand().
+namespace {
+
+struct ThreadRandom {
+    random_data data{};
+    char state[128] = {};
+    bool seeded = false;
+
+    random_data& ready()
+    {
+        if (!seeded) {
+            initstate_r(1, state, sizeof state, &data);
+            seeded = true;
+        }
+        return data;
+    }
+};
+
+thread_local ThreadRandom threadRandom;
+
+} // namespace
+
+extern "C" void srand(unsigned seed) noexcept
+{
+    srandom_r(seed, &threadRandom.ready());
+}
+
+extern "C" int rand() noexcept
+{
+    int32_t value = 0;
+    random_r(&threadRandom.ready(), &value);
+    return value;
+}

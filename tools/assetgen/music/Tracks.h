@@ -24,9 +24,9 @@ StereoBuffer makeSynthBass(FluidRenderer& renderer);
 StereoBuffer makeCoolSynth(FluidRenderer& renderer);
 StereoBuffer makeSmoothSynth(FluidRenderer& renderer);
 // The robots' lines as espeak-ng speaks them, laid out over two passes of
-// their loop. espeak-ng's sound depends on everything it said before and on
-// the C library's shared rand(), so these are made first, on one thread, in
-// a fixed order, while nothing else draws random numbers.
+// their loop. espeak-ng's sound depends on everything it said before, so
+// these are made first, on one thread, in a fixed order; the rand() it draws
+// on is that thread's own (Speech.cpp).
 std::vector<float> speakVoice1();
 std::vector<float> speakVoice2();
 std::vector<float> speakEvilLaugh();

@@ -8,10 +8,10 @@
 
 namespace assetgen {
 
-std::optional<Bytes> generateSong(const std::string& path)
+Bytes makeSong(const std::string& path)
 {
     if (!music::SongBook::makes(path))
-        return std::nullopt;
+        throw std::runtime_error("the song book has no song for this path");
     const music::StereoBuffer& audio = music::SongBook::instance().song(path);
     Bytes mp3 = music::encodeMp3(audio);
     // A song that does not decode to exactly its frames would click or gap at every loop.

@@ -56,11 +56,6 @@ float subtract(float from, float cut)
     return std::max(from, -cut);
 }
 
-float intersect(float a, float b)
-{
-    return std::max(a, b);
-}
-
 float smoothUnite(float a, float b, float k)
 {
     float h = std::clamp(0.5f + 0.5f * (b - a) / k, 0.0f, 1.0f);

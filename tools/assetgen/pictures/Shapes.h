@@ -23,7 +23,6 @@ float ring(Point p, Point centre, float radius, float thickness);
 
 float unite(float a, float b);
 float subtract(float from, float cut);
-float intersect(float a, float b);
 // A union that blends the shapes over k.
 float smoothUnite(float a, float b, float k);
 

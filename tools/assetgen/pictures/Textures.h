@@ -11,5 +11,9 @@ Canvas makeBrushedMetal();
 Canvas makeContainerPanel();
 Canvas makeStarfield();
 Canvas makeInstrumentPattern();
+// Plain colours, 16 x 16.
+Canvas makePinkTexture();
+Canvas makeWhiteTexture();
+Canvas makeBlackTexture();
 
 } // namespace assetgen::pictures
