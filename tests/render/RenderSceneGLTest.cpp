@@ -180,7 +180,7 @@ TEST_F(RenderScene, WireframeFromInsideTheRoomShowsTheHouseOutsideIt)
     };
 
     // Filled, the walls would hide it: it is left out.
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     EXPECT_EQ(brightness(framebufferPixel(sceneFramebuffer, blockPixel)), 0);
     EXPECT_EQ(litPixels(sceneFramebuffer), 0);
@@ -188,7 +188,7 @@ TEST_F(RenderScene, WireframeFromInsideTheRoomShowsTheHouseOutsideIt)
     // Wireframe lets the eye see through the walls: its edges show.
     wireframe = true;
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    prepareScreen();
+    prepareDefaultFramebuffer();
     renderScene();
     EXPECT_GT(litPixels(0), width) << "the block's edges";
     EXPECT_NO_GL_ERROR();
