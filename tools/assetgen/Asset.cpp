@@ -23,6 +23,8 @@ std::optional<Bytes> generate(const Asset& asset)
         return generateModelTexture(asset.path);
     case Group::Model:
         return generateModel(asset.path);
+    case Group::Icon:
+        return generateIcon(asset.path);
     }
     return std::nullopt;
 }

@@ -9,7 +9,7 @@ namespace assetgen {
 using Bytes = std::vector<unsigned char>;
 
 // Which part of the generator makes a file.
-enum class Group { Picture, Song, ModelTexture, Model };
+enum class Group { Picture, Song, ModelTexture, Model, Icon };
 
 struct Asset {
     const char* path; // relative to the game folder
@@ -26,6 +26,8 @@ std::optional<Bytes> generatePicture(const std::string& path);
 std::optional<Bytes> generateSong(const std::string& path);
 std::optional<Bytes> generateModelTexture(const std::string& path);
 std::optional<Bytes> generateModel(const std::string& path);
+// The desktop icon at each size, under icons/ beside the game's own files.
+std::optional<Bytes> generateIcon(const std::string& path);
 
 std::optional<Bytes> generate(const Asset& asset);
 
