@@ -38,21 +38,30 @@ start_and_quit() {
 }
 
 start=$SECONDS
+CLANKORA_BUILD_TYPE=Release
 install_packages
-build_game
+mkdir -p "$build_dir"
+build_game >"$build_dir/package-build.log" 2>&1 || { cat "$build_dir/package-build.log"; fail "the build failed"; }
 cd "$build_dir"
 rm -f clankora_*.deb
 cpack -G DEB >cpack.log 2>&1 || { cat cpack.log; fail "CPack failed"; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' CMakeCache.txt)
 deb="$build_dir/clankora_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || fail "CPack wrote no $deb"
-echo "Built $deb ($(du -h "$deb" | cut -f1)) in $((SECONDS - start)) s; depends on: $(dpkg-deb -f "$deb" Depends)"
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Built $deb ($(du -h "$deb" | cut -f1)) in $((SECONDS - start)) s; depends on: $depends"
+# The libraries found in the executables, and the drivers OpenGL loads.
+for package in libopenal1 libglfw3 libgl1-mesa-dri; do
+    [[ ", $depends," == *", $package "* || ", $depends," == *", $package,"* ]] || fail "Depends lacks $package"
+done
 
 scratch=$(mktemp -d /tmp/clankora-package.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 
+step=$SECONDS
 echo "lintian:"
 lintian --fail-on error "$deb" || fail "lintian reports errors"
+echo "lintian took $((SECONDS - step)) s"
 
 root="$scratch/root"
 dpkg -x "$deb" "$root"
@@ -81,10 +90,12 @@ appstreamcli validate --no-net "$metainfo" || fail "appstreamcli: $metainfo"
 echo "The installed game under Xvfb, HOME=$scratch/home:"
 mkdir "$scratch/home"
 status=0
-HOME="$scratch/home" headless 1280x720 env -u XDG_DATA_HOME ALSOFT_LOGLEVEL=0 \
+step=$SECONDS
+HOME="$scratch/home" headless 1280x720 env -u XDG_DATA_HOME -u ALSOFT_LOGLEVEL \
     bash -c "$(declare -f start_and_quit); start_and_quit '$usr/games/clankora' '$scratch/game.log'" || status=$?
 cat "$scratch/game.log"
 [ "$status" -eq 0 ] || fail "the installed game ended with status $status"
+echo "The game started, and quit on Escape, in $((SECONDS - step)) s"
 folder="$scratch/home/.local/share/clankora"
 [ -f "$folder/Resolution.ini" ] && [ ! -L "$folder/Resolution.ini" ] || fail "no Resolution.ini of the player's own in $folder"
 for tree in OpenGL Model; do
