@@ -1,8 +1,37 @@
 #include "app/shell.h"
 #include "platform/GlfwPlatform.h"
 
-int main()
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+const char* usage =
+    "usage: clankora [--render-scale auto|S] [--help] [--version]\n"
+    "  --render-scale auto|S  draw the 3D view at S (0.25 to 1) of the window's size;\n"
+    "                         auto (the default) adapts it on a software renderer\n"
+    "  --help                 show this help and exit\n"
+    "  --version              show the version and exit\n"
+    "The game reads Resolution.ini (window settings) and its files from the\n"
+    "working directory; installed, the clankora command starts it in\n"
+    "~/.local/share/clankora. See clankora(6).\n";
+
+} // namespace
+
+int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::cout << usage;
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::cout << "clankora " CLANKORA_VERSION "\n";
+            return 0;
+        }
+        std::cerr << "clankora: unknown option " << argv[i] << "\n" << usage;
+        return 2;
+    }
     platform::GlfwPlatform input;
     return runClankora(input);
 }

@@ -16,6 +16,13 @@ Bytes picture(const std::string& path)
     return pictures::encodeForPath(paint(), path);
 }
 
+// The desktop icon at one of its sizes.
+template <int size>
+Bytes icon(const std::string&)
+{
+    return makeIcon(size);
+}
+
 // A file whose maker needs no path.
 template <Bytes (*make)()>
 Bytes file(const std::string&)

@@ -8,7 +8,7 @@ namespace assetgen {
 using Bytes = std::vector<unsigned char>;
 
 // Which lane of the generator makes a file.
-enum class Group { Picture, Song, ModelTexture, Model };
+enum class Group { Picture, Song, ModelTexture, Model, Icon };
 
 // Makes a file's bytes for its path; throws std::runtime_error with a clear
 // message on failure.
@@ -28,5 +28,8 @@ Bytes generate(const Asset& asset);
 
 // The MP3 of the song book's song at that path.
 Bytes makeSong(const std::string& path);
+
+// The desktop icon, size × size pixels, as a PNG with an alpha channel.
+Bytes makeIcon(int size);
 
 } // namespace assetgen

@@ -58,6 +58,7 @@ size_t laneOf(assetgen::Group group)
 {
     switch (group) {
     case assetgen::Group::Picture:
+    case assetgen::Group::Icon:
         return 0;
     case assetgen::Group::Song:
         return 1;

@@ -9,6 +9,7 @@
 #include "RoverLayout.h"
 #include "SpinnerLayout.h"
 #include "TellyLayout.h"
+#include "TellyPaint.h"
 
 #include <glm/gtc/constants.hpp>
 
@@ -110,6 +111,11 @@ glm::vec3 tellyScreen(glm::vec2 st)
     return glm::mix(bezel, screen, screenArea);
 }
 
+glm::vec3 tellyCase(glm::vec2 st)
+{
+    return grime(st, metalPanel(st, mint, {3, 2}, {1.0f, 0.5f}, 821), 0.2f, 822);
+}
+
 glm::vec3 tellyBodyFront(glm::vec2 st)
 {
     glm::vec3 c = metalPanel(st, mint, {2, 2}, {0.54f, 0.42f}, 811);
@@ -169,6 +175,10 @@ glm::vec3 spinnerEye(glm::vec2 st)
 
 } // namespace
 
+glm::vec3 paintTellyScreen(glm::vec2 st) { return tellyScreen(st); }
+glm::vec3 paintTellyCase(glm::vec2 st) { return tellyCase(st); }
+glm::vec3 tellyKnobColour() { return tellyOrange; }
+
 Bytes makeRoverTopTexture()
 {
     using namespace rover::top;
@@ -211,7 +221,7 @@ Bytes makeTellyTexture()
     Canvas canvas(512, 512, rgb(30, 40, 40));
     paintPart(canvas, screen, tellyScreen);
     paintPart(canvas, bodyFront, tellyBodyFront);
-    paintPart(canvas, panel, [](glm::vec2 st) { return grime(st, metalPanel(st, mint, {3, 2}, {1.0f, 0.5f}, 821), 0.2f, 822); });
+    paintPart(canvas, panel, tellyCase);
     paintPart(canvas, bellows, [](glm::vec2 st) { return rubber(st, rgb(60, 64, 66), 6, 823); });
     paintPart(canvas, knob, [](glm::vec2 st) { return tellyOrange * (0.75f + 0.25f * std::sin(st.x * 40.0f)); });
     paintPart(canvas, boot, [](glm::vec2 st) { return metalPanel(st, cream * 0.85f, {2, 1}, {0.5f, 0.2f}, 824); });
