@@ -9,8 +9,8 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 if [ $# -eq 0 ]; then
-    install_packages
-    build_game
+    install_packages base assets tests
+    build_game -DCLANKORA_TESTS=ON
     cd "$build_dir"
     headless 1280x720 ctest --output-on-failure -j "$(nproc)"
     exit
@@ -22,8 +22,8 @@ fi
 
 build_dir=${CLANKORA_SANITIZE_BUILD_DIR:-$root/build-asan}
 CLANKORA_BUILD_TYPE=${CLANKORA_BUILD_TYPE:-RelWithDebInfo}
-install_packages
-build_game -DCLANKORA_SANITIZE=ON
+install_packages base assets tests
+build_game -DCLANKORA_SANITIZE=ON -DCLANKORA_TESTS=ON
 
 # Leaks and errors end the process with its own status, which every test of an
 # exit status notices; the suppressions name third-party libraries only.
