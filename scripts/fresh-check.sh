@@ -117,7 +117,7 @@ make_cached_root() {
 # home of user "player", who may use sudo without a password. Only the nodes
 # every program expects are in /dev: no sound card, no GPU.
 prepare_root() {
-    local dir=$1 node
+    local dir=$1 node name major minor
     mkdir -p "$dir"
     roots+=("$dir")
     tar -C "$dir" --numeric-owner -xzf "$tarball"
