@@ -8,10 +8,11 @@
 # own, so play.sh shows that the packages it installs itself suffice. Prints
 # how long each took and where its log is; exit status 0 when both passed.
 #
-#   scripts/fresh-check.sh [--ref REF] [--keep] [bookworm|trixie]
+#   scripts/fresh-check.sh [--ref REF] [--only test|play] [--keep] [bookworm|trixie]
 #
 # REF (default main, or CLANKORA_FRESH_REF) is any commit of this repository;
-# what is not committed is not checked. --keep leaves the roots in place.
+# what is not committed is not checked. --only runs one of the two commands,
+# --keep leaves the roots in place.
 # Needs root (or sudo) and the Debian mirror (CLANKORA_FRESH_MIRROR). The
 # minimal root is cached as a tar in CLANKORA_FRESH_CACHE (default
 # /var/cache/clankora-fresh); roots and logs go to CLANKORA_FRESH_WORK
@@ -20,7 +21,7 @@
 set -euo pipefail
 
 usage() {
-    echo "usage: scripts/fresh-check.sh [--ref REF] [--keep] [bookworm|trixie]" >&2
+    echo "usage: scripts/fresh-check.sh [--ref REF] [--only test|play] [--keep] [bookworm|trixie]" >&2
     exit 2
 }
 
@@ -28,21 +29,24 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ref=${CLANKORA_FRESH_REF:-main}
 release=bookworm
 keep=0
+commands=(test play)
 while [ $# -gt 0 ]; do
     case $1 in
         --ref) [ $# -ge 2 ] || usage; ref=$2; shift 2 ;;
         --ref=*) ref=${1#--ref=}; shift ;;
         --keep) keep=1; shift ;;
+        --only) [ $# -ge 2 ] && [[ $2 =~ ^(test|play)$ ]] || usage; commands=("$2"); shift 2 ;;
         bookworm|trixie) release=$1; shift ;;
         *) usage ;;
     esac
 done
 
 if [ "$(id -u)" -ne 0 ]; then
-    keep_flag=()
-    [ "$keep" -eq 1 ] && keep_flag=(--keep)
+    flags=()
+    [ "$keep" -eq 1 ] && flags=(--keep)
+    [ ${#commands[@]} -eq 1 ] && flags+=(--only "${commands[0]}")
     exec sudo --preserve-env=CLANKORA_FRESH_MIRROR,CLANKORA_FRESH_CACHE,CLANKORA_FRESH_WORK \
-        bash "${BASH_SOURCE[0]}" --ref "$ref" "${keep_flag[@]}" "$release"
+        bash "${BASH_SOURCE[0]}" --ref "$ref" "${flags[@]}" "$release"
 fi
 
 mirror=${CLANKORA_FRESH_MIRROR:-http://deb.debian.org/debian}
@@ -179,7 +183,8 @@ check() {
 mkdir -p "$work"
 echo "fresh-check: $release, commit $(git -c safe.directory='*' -C "$repo" log -1 --format='%h %s' "$commit")"
 make_cached_root
-check test
-check play
-echo "fresh-check on $release: $([ $failed -eq 0 ] && echo "both commands passed" || echo FAILED); logs in $work"
+for command in "${commands[@]}"; do
+    check "$command"
+done
+echo "fresh-check on $release: $([ $failed -eq 0 ] && echo "passed (${commands[*]})" || echo FAILED); logs in $work"
 exit $failed
