@@ -5,6 +5,7 @@
 #include "app/controls.h"
 #include "app/game.h"
 #include "platform/Platform.h"
+#include "platform/windowSystemChoice.h"
 #include "render/glowStep.h"
 #include "render/renderScene.h"
 #include "render/shadowPasses.h"
@@ -61,6 +62,7 @@ void shutDown()
 
 GLFWwindow* openWindow()
 {
+    platform::chooseWindowSystem();
     if (!glfwInit()) {
         std::cout << "Failed to init glfw" << std::endl;
         pauseAndExit();

@@ -3,11 +3,17 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${CLANKORA_BUILD_DIR:-$root/build}
 
-# Installs every Debian package listed under scripts/packages/ that dpkg does
-# not report as installed. Quiet when nothing is missing.
+# Installs every Debian package of the named lists under scripts/packages/
+# (base for base.txt, ...) that dpkg does not report as installed. Quiet when
+# nothing is missing. The game needs base and assets; the tests add tests,
+# the fuzzing and Valgrind runs fuzz and sanitize.
+#   install_packages LIST...
 install_packages() {
-    local wanted missing=()
-    wanted=$(cat "$root"/scripts/packages/*.txt | sed -e 's/#.*//' | tr -s ' \t' '\n' | sed '/^$/d' | sort -u)
+    local list files=() wanted missing=()
+    for list in "$@"; do
+        files+=("$root/scripts/packages/$list.txt")
+    done
+    wanted=$(cat "${files[@]}" | sed -e 's/#.*//' | tr -s ' \t' '\n' | sed '/^$/d' | sort -u)
     for package in $wanted; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$package")
@@ -23,8 +29,10 @@ install_packages() {
 
 # Configures (Release unless told otherwise) and builds with both cores.
 build_game() {
+    local start=$SECONDS
     cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=${CLANKORA_BUILD_TYPE:-Release} "$@" >/dev/null
     cmake --build "$build_dir" -j "$(nproc)"
+    echo "Build finished in $((SECONDS - start)) s."
 }
 
 # Runs a command on a virtual X server whose screen is SIZE (WIDTHxHEIGHT).

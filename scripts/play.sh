@@ -5,8 +5,8 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-install_packages
-build_game
+install_packages base assets
+build_game -DCLANKORA_TESTS=OFF
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     demo="$build_dir/demo"
     echo "No display found: the bot plays Clankora through under Xvfb (a few minutes); screenshots go to $demo/shots"

@@ -12,8 +12,8 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 if [ $# -eq 0 ]; then
-    install_packages
-    build_game
+    install_packages base assets tests
+    build_game -DCLANKORA_TESTS=ON
     cd "$build_dir"
     headless 1280x720 ctest --output-on-failure -j "$(nproc)"
     exit
@@ -21,7 +21,7 @@ fi
 if [ $# -eq 1 ] && [ "$1" = "--tsan" ]; then
     build_dir=${CLANKORA_TSAN_BUILD_DIR:-$root/build-tsan}
     sound_tests="FmodLayerTest SongCaptureTest SongTest SoundProcessTest SoundSystemTest"
-    install_packages
+    install_packages base tests
     cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCLANKORA_TSAN=ON >/dev/null
     # shellcheck disable=SC2086
     cmake --build "$build_dir" -j "$(nproc)" --target soundScenario $sound_tests
@@ -45,8 +45,8 @@ fi
 
 build_dir=${CLANKORA_SANITIZE_BUILD_DIR:-$root/build-asan}
 CLANKORA_BUILD_TYPE=${CLANKORA_BUILD_TYPE:-RelWithDebInfo}
-install_packages
-build_game -DCLANKORA_SANITIZE=ON
+install_packages base assets tests
+build_game -DCLANKORA_SANITIZE=ON -DCLANKORA_TESTS=ON
 
 # Leaks and errors end the process with its own status, which every test of an
 # exit status notices; the suppressions name third-party libraries only.

@@ -37,9 +37,13 @@ void silenceBackendLibraries()
 }
 
 // OpenAL reads ALSOFT_LOGLEVEL once, when its first enumeration or device
-// opening initialises the library, and prints "AL lib" errors by default.
-// Unless the user chose a level, that first use runs with the level at 0 and
-// the variable is taken away again afterwards, so that child processes see
+// opening initialises the library, and prints its errors by default. Newer
+// OpenAL Soft tries PipeWire in that same first use, and PipeWire's library
+// prints warnings and errors (a missing client.conf, no daemon to reach)
+// unless PIPEWIRE_DEBUG, which it reads once in the same initialisation,
+// says otherwise. Unless the user chose OpenAL's level, that first use runs
+// with both levels at 0 (a PipeWire level the user set stays as it is), and
+// the variables are taken away again afterwards, so that child processes see
 // the environment the player set.
 class QuietFirstUse {
 public:
@@ -53,17 +57,24 @@ public:
         silenceBackendLibraries();
         setenv("ALSOFT_LOGLEVEL", "0", 1);
         setLevel = true;
+        if (!std::getenv("PIPEWIRE_DEBUG")) {
+            setenv("PIPEWIRE_DEBUG", "0", 1);
+            setPipeWireLevel = true;
+        }
     }
     ~QuietFirstUse()
     {
         if (setLevel)
             unsetenv("ALSOFT_LOGLEVEL");
+        if (setPipeWireLevel)
+            unsetenv("PIPEWIRE_DEBUG");
     }
     QuietFirstUse(const QuietFirstUse&) = delete;
     QuietFirstUse& operator=(const QuietFirstUse&) = delete;
 
 private:
     bool setLevel = false;
+    bool setPipeWireLevel = false;
 };
 
 std::vector<std::string> deviceNames()

@@ -2,15 +2,15 @@
 
 #include "sound/fmod/Output.h"
 
-typedef struct ALCdevice_struct ALCdevice;
-typedef struct ALCcontext_struct ALCcontext;
+#include <AL/alc.h>
 
 namespace FMOD {
 
 // Output through OpenAL Soft: lists the playback devices that really open
 // (a machine without a sound card still lists "ALSA Default"), opens one and
-// makes its context current for the channels' sources. Keeps OpenAL, ALSA and
-// JACK quiet on the console unless the user asked OpenAL for a log level.
+// makes its context current for the channels' sources. Keeps OpenAL, ALSA,
+// JACK and PipeWire quiet on the console unless the user asked OpenAL for a
+// log level.
 class OpenALOutput : public Output {
 public:
     OpenALOutput() = default;

@@ -381,7 +381,7 @@ TEST_F(ModelGallery, EveryDanceAsAStripOfMoments)
 {
     Renderer renderer;
     ASSERT_TRUE(renderer.linked());
-    for (const char* global : {"robot1Top", "robot3", "flyingRobot", "robot6A"}) {
+    for (const std::string global : {"robot1Top", "robot3", "flyingRobot", "robot6A"}) {
         const SceneModel& model = sceneModel(global);
         std::vector<Clip> clips = clipsOf(model.file);
         for (std::size_t c = 0; c < clips.size(); ++c) {

@@ -5,13 +5,14 @@
 #
 #   tests/fuzz/run.sh [SECONDS_PER_TARGET] [TARGET...]    (default 30, all)
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 build=${CLANKORA_FUZZ_BUILD_DIR:-$root/build-fuzz}
 seconds=${1:-30}
 shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(config skeleton)
 
+install_packages base assets tests fuzz
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCLANKORA_FUZZ=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz-}" >/dev/null
 

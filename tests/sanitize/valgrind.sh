@@ -6,6 +6,7 @@
 #   tests/sanitize/valgrind.sh [GAME_FOLDER] [FRAMES]    (default build/game, 100)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
+install_packages sanitize
 game=$(cd "${1:-${CLANKORA_BUILD_DIR:-$root/build}/game}" && pwd)
 frames=${2:-100}
 log=${CLANKORA_VALGRIND_LOG:-$root/build-valgrind/memcheck.log}

@@ -1,5 +1,7 @@
 #include "GlTestContext.h"
 
+#include "platform/windowSystemChoice.h"
+
 #include <GLFW/glfw3.h>
 
 #include <chrono>
@@ -22,6 +24,7 @@ void rememberGlfwError(int code, const char* description)
 
 GLFWwindow* createHiddenWindow(int width, int height)
 {
+    platform::chooseWindowSystem();
     if (!glfwInit())
         return nullptr;
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);

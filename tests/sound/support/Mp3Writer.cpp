@@ -4,6 +4,7 @@
 #include <lame/lame.h>
 #include <mpg123.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
