@@ -6,6 +6,7 @@
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
 #include "render/lightConePass.h"
+#include "render/renderScale.h"
 #include "render/spotlightSlots.h"
 #include "render/stackDrawOrder.h"
 #include "scene/AnimatedModel.h"
@@ -85,6 +86,7 @@ void drawStackBoxesBackToFront()
 void drawEffectImage()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, effectFramebuffer);
+    setSceneViewport();
     glClear(GL_COLOR_BUFFER_BIT);
     glPolygonOffset(0.0f, 0.0f);
     if (jukeboxFront)
@@ -105,12 +107,14 @@ void prepareComposition()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDrawBuffer(GL_BACK);
+    setWindowViewport();
     glActiveTexture(GL_TEXTURE0 + sceneImageUnit);
     glBindTexture(GL_TEXTURE_2D, sceneTexture);
     if (!addTexturesShader)
         return;
     addTexturesShader->use();
     glUniform1i(glGetUniformLocation(addTexturesShader->program, "preprocessTexture"), sceneImageUnit);
+    uploadRenderScale(addTexturesShader->program);
 }
 
 void drawNotice(plim::scene::Paper* paper, bool shown)
@@ -137,9 +141,11 @@ void useCameraShader()
 
 void renderScene()
 {
+    beginScaledFrame();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (!wireframe) {
         glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
+        setSceneViewport();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     drawSkybox();
