@@ -19,6 +19,7 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <cmath>
 #include <iostream>
 
 namespace {
@@ -48,10 +49,31 @@ void drawCounted(Drawable* object)
         ++culledObjectCount;
 }
 
-void drawLitObjects()
+// The closed room seen from inside it, as camera.vert tells it (the eye
+// within the inner faces, above the floor).
+bool eyeInsideRoom()
+{
+    const glm::vec3& eye = camera.position;
+    return std::fabs(eye.x) < 6.5f && eye.y > 0.0f && eye.y < 5.5f && std::fabs(eye.z) < 10.5f;
+}
+
+void drawHouse()
 {
     drawCounted(house);
     drawCounted(houseNew);
+}
+
+// The lit objects are opaque and depth-tested, so their order only decides
+// which of them pay for fragments that a nearer one covers later: a fragment
+// behind one already drawn is rejected before it is lit. The house is drawn
+// first while the eye is outside, where it hides what stands inside it, and
+// last while the eye is in the room, where its walls are behind everything
+// else.
+void drawLitObjects()
+{
+    const bool houseLast = eyeInsideRoom();
+    if (!houseLast)
+        drawHouse();
     drawCounted(stair);
     drawCounted(robot1Top);
     drawCounted(robot1Bottom);
@@ -68,6 +90,8 @@ void drawLitObjects()
     drawCounted(jukeboxFront);
     for (plim::scene::PillarStack* stack : pillarStacks)
         drawCounted(stack);
+    if (houseLast)
+        drawHouse();
 }
 
 // The list is sorted nearest first; walking it backwards blends the
@@ -148,10 +172,12 @@ void renderScene()
         setSceneViewport();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    drawSkybox();
     culledObjectCount = 0;
     uploadSpotlightSlots();
     drawLitObjects();
+    // After the opaque objects, so that the sky is filled in only where none
+    // of them stands; before the translucent boxes, which blend over it.
+    drawSkybox();
     if (reportCulledCount)
         std::cout << culledObjectCount << "Objects culled" << std::endl;
     drawStackBoxesBackToFront();
