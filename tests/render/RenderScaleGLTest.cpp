@@ -1,6 +1,8 @@
 // The 3D view at half the window's scale: the scene image, the glow and the
-// screen match the full-scale frame scaled down, and a notice stays sharp.
+// screen match the full-scale frame scaled down, and a notice stays sharp;
+// and how the bot starts when asked for auto.
 #include "frameFixture.h"
+#include "render/RenderScaleController.h"
 #include "render/renderScale.h"
 #include "scene/Pillar.h"
 
@@ -9,6 +11,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -168,6 +173,46 @@ TEST_F(RenderScale, NoticesStaySharp)
     EXPECT_GT(brightness(glm::ivec4(full.at(1, 0, 0), full.at(1, 0, 1), full.at(1, 0, 2), 0)), 200);
     EXPECT_TRUE(full.rgb == half.rgb) << "the notice is drawn at full resolution";
     EXPECT_NO_GL_ERROR();
+}
+
+} // namespace
+
+namespace {
+
+// The bot asked for auto on llvmpipe, as the game runs by default: one line
+// names the renderer, and the first frames are drawn at the scale that the
+// window's pixel count suggests; asked for 1, it says nothing and draws
+// every pixel.
+TEST(RenderScaleStart, AutoOnASoftwareRendererSaysSoAndStartsLower)
+{
+    testing_support::ChildOptions options;
+    options.workingDirectory = testing_support::makeGameFolder("0\n800\n600\n0\n");
+    options.timeoutSeconds = 300.0;
+    testing_support::writeFile(options.workingDirectory + "/frames.txt", "wait 10\n");
+    for (const char* scale : {"auto", "1"}) {
+        SCOPED_TRACE(scale);
+        const testing_support::ChildResult result = testing_support::runProgram(
+            {testing_support::gameExecutable("clankora-bot"), "--script", "frames.txt", "--frame-times", "times.txt",
+                "--render-scale", scale},
+            options);
+        ASSERT_EQ(result.exitStatus, 0) << result.err;
+        std::ifstream record(options.workingDirectory + "/times.txt");
+        std::vector<float> scales;
+        for (std::string line; std::getline(record, line);) {
+            std::istringstream fields(line);
+            std::string frame, phase;
+            float wall = 0.0f, processor = 0.0f, drawnAt = 0.0f;
+            if (line[0] != '#' && fields >> frame >> phase >> wall >> processor >> drawnAt)
+                scales.push_back(drawnAt);
+        }
+        ASSERT_GE(scales.size(), 5u);
+        const bool automatic = std::string(scale) == "auto";
+        const std::string announcement = "Software renderer llvmpipe";
+        EXPECT_EQ(result.out.rfind(announcement, 0) == 0, automatic) << result.out;
+        EXPECT_EQ(result.out.find(announcement, 1), std::string::npos) << "one line only";
+        const float start = automatic ? RenderScaleController::startScaleFor(800L * 600L) : 1.0f;
+        EXPECT_NEAR(scales.front(), start, 0.005f);
+    }
 }
 
 } // namespace
