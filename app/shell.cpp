@@ -1,5 +1,6 @@
 #include "app/shell.h"
 
+#include "app/adaptiveScale.h"
 #include "app/config.h"
 #include "app/console.h"
 #include "app/controls.h"
@@ -131,6 +132,7 @@ int runClankora(platform::Platform& input)
     buildScene(window);
     buildStackDrawOrder();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    startRenderScale(windowWidth, windowHeight);
 
     float lastTime = 0.0f;
     float deltaTime = 0.0f;
@@ -146,6 +148,7 @@ int runClankora(platform::Platform& input)
 
         renderFrame(framePhase, deltaTime);
         input.swapBuffers();
+        adaptRenderScale();
         input.pollEvents();
         keepRunning = !input.isKeyDown(GLFW_KEY_ESCAPE);
         updateAnimations(deltaTime);

@@ -18,6 +18,14 @@ namespace platform {
 
 namespace {
 
+// Processor time of all the process's threads, the renderer's included.
+double processorMilliseconds()
+{
+    timespec used{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return static_cast<double>(used.tv_sec) * 1000.0 + static_cast<double>(used.tv_nsec) * 1e-6;
+}
+
 // Seconds since the kernel started this process (field 22 of
 // /proc/self/stat, in clock ticks since boot), so the dynamic loading and
 // static set-up before main count too.
@@ -135,12 +143,15 @@ void ScriptedPlatform::swapBuffers()
         glfwSwapBuffers(window);
     if (frameTimes) {
         const auto now = std::chrono::steady_clock::now();
+        const double processor = processorMilliseconds();
         if (swaps == 0)
             std::fprintf(frameTimes, "# first-frame-seconds %.3f\n", secondsSinceProcessStart());
         else
-            std::fprintf(frameTimes, "%ld %s %.3f\n", swaps, phase.c_str(),
-                std::chrono::duration<double, std::milli>(now - lastSwap).count());
+            std::fprintf(frameTimes, "%ld %s %.3f %.3f %.2f\n", swaps, phase.c_str(),
+                std::chrono::duration<double, std::milli>(now - lastSwap).count(),
+                processor - lastProcessorMilliseconds, frameScale ? *frameScale : 1.0f);
         lastSwap = now;
+        lastProcessorMilliseconds = processor;
         ++swaps;
         if (resourcePeriod > 0 && swaps % resourcePeriod == 0)
             std::fprintf(frameTimes, "# resources %ld %ld %ld\n", swaps, processStatusKilobytes("VmRSS"), liveGlObjects());

@@ -31,9 +31,16 @@ public:
     void pollEvents() override;
 
     // Writes the wall time between buffer swaps, one line per frame
-    // ("FRAME PHASE MILLISECONDS"), after a first line with the seconds from
-    // the process start to the first swap. Phases come from the script's marks.
-    void recordFrameTimes(std::FILE* out) { frameTimes = out; }
+    // ("FRAME PHASE MILLISECONDS CPU_MILLISECONDS SCALE"), after a first line
+    // with the seconds from the process start to the first swap. Phases come
+    // from the script's marks; the processor time is that of all the
+    // process's threads, which the machine's other work does not stretch; the
+    // scale is read from the given value at each swap (1 without one).
+    void recordFrameTimes(std::FILE* out, const float* scale = nullptr)
+    {
+        frameTimes = out;
+        frameScale = scale;
+    }
     // Also writes "# resources FRAME RESIDENT_KB GL_OBJECTS" every that many
     // frames: the resident memory and the count of live GL names, for soaks.
     void recordResourcesEvery(long frames) { resourcePeriod = frames; }
@@ -57,6 +64,8 @@ private:
     long polled = 0;
     bool done = false;
     std::FILE* frameTimes = nullptr;
+    const float* frameScale = nullptr;
+    double lastProcessorMilliseconds = 0.0;
     long resourcePeriod = 0;
     std::string phase = "start";
     long swaps = 0;

@@ -2,6 +2,7 @@
 
 #include "render/BlurStage.h"
 #include "render/ShaderProgram.h"
+#include "render/renderScale.h"
 #include "scene/Registry.h"
 
 #include <glm/gtc/type_ptr.hpp>
@@ -17,6 +18,7 @@ void renderGlowForNextFrame()
     glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
     const glm::mat4 identity(1.0f);
     glUniformMatrix4fv(glGetUniformLocation(program, "modelMatrix"), 1, GL_FALSE, glm::value_ptr(identity));
+    uploadRenderScale(program);
     blurStage->downsample();
     blurStage->blur();
 }

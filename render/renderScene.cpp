@@ -6,6 +6,7 @@
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
 #include "render/lightConePass.h"
+#include "render/renderScale.h"
 #include "render/spotlightSlots.h"
 #include "render/stackDrawOrder.h"
 #include "scene/AnimatedModel.h"
@@ -18,6 +19,7 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <cmath>
 #include <iostream>
 
 namespace {
@@ -47,10 +49,31 @@ void drawCounted(Drawable* object)
         ++culledObjectCount;
 }
 
-void drawLitObjects()
+// The closed room seen from inside it, as camera.vert tells it (the eye
+// within the inner faces, above the floor).
+bool eyeInsideRoom()
+{
+    const glm::vec3& eye = camera.position;
+    return std::fabs(eye.x) < 6.5f && eye.y > 0.0f && eye.y < 5.5f && std::fabs(eye.z) < 10.5f;
+}
+
+void drawHouse()
 {
     drawCounted(house);
     drawCounted(houseNew);
+}
+
+// The lit objects are opaque and depth-tested, so their order only decides
+// which of them pay for fragments that a nearer one covers later: a fragment
+// behind one already drawn is rejected before it is lit. The house is drawn
+// first while the eye is outside, where it hides what stands inside it, and
+// last while the eye is in the room, where its walls are behind everything
+// else.
+void drawLitObjects()
+{
+    const bool houseLast = eyeInsideRoom();
+    if (!houseLast)
+        drawHouse();
     drawCounted(stair);
     drawCounted(robot1Top);
     drawCounted(robot1Bottom);
@@ -67,6 +90,8 @@ void drawLitObjects()
     drawCounted(jukeboxFront);
     for (plim::scene::PillarStack* stack : pillarStacks)
         drawCounted(stack);
+    if (houseLast)
+        drawHouse();
 }
 
 // The list is sorted nearest first; walking it backwards blends the
@@ -85,6 +110,7 @@ void drawStackBoxesBackToFront()
 void drawEffectImage()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, effectFramebuffer);
+    setSceneViewport();
     glClear(GL_COLOR_BUFFER_BIT);
     glPolygonOffset(0.0f, 0.0f);
     if (jukeboxFront)
@@ -105,12 +131,14 @@ void prepareComposition()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDrawBuffer(GL_BACK);
+    setWindowViewport();
     glActiveTexture(GL_TEXTURE0 + sceneImageUnit);
     glBindTexture(GL_TEXTURE_2D, sceneTexture);
     if (!addTexturesShader)
         return;
     addTexturesShader->use();
     glUniform1i(glGetUniformLocation(addTexturesShader->program, "preprocessTexture"), sceneImageUnit);
+    uploadRenderScale(addTexturesShader->program);
 }
 
 void drawNotice(plim::scene::Paper* paper, bool shown)
@@ -149,16 +177,20 @@ void useCameraShader()
 
 void renderScene()
 {
+    beginScaledFrame();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (!wireframe) {
         glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
+        setSceneViewport();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    drawSkybox();
     culledObjectCount = 0;
     uploadWireframeFlag();
     uploadSpotlightSlots();
     drawLitObjects();
+    // After the opaque objects, so that the sky is filled in only where none
+    // of them stands; before the translucent boxes, which blend over it.
+    drawSkybox();
     if (reportCulledCount)
         std::cout << culledObjectCount << "Objects culled" << std::endl;
     drawStackBoxesBackToFront();

@@ -3,12 +3,15 @@
 // One frame of the game world, drawn after the depth passes and before the
 // glow is blurred. Expects the default framebuffer bound and cleared, the
 // window viewport, depth testing on, blending and face culling off. Draws,
-// unless wireframe is on, into the scene target: the sky box, the lit objects
-// with the level's spotlights (counting and, when asked, reporting the culled
-// ones), the pillar stacks' boxes back to front and the light cones; then the
-// glowing objects into the effect image over the scene's depth; then, on the
-// screen, the scene plus last frame's blurred glow and the notices on top.
-// In wireframe mode the scene goes straight to the screen and is not composed.
+// unless wireframe is on, into the scene target: the lit objects with the
+// level's spotlights (counting and, when asked, reporting the culled ones),
+// the sky box where none of them stands, the pillar stacks' boxes back to
+// front and the light cones; then the glowing objects into the effect image
+// over the scene's depth; then, on the screen, the scene plus last frame's
+// blurred glow and the notices on top. The scene and effect images take the
+// lower-left corner of their targets at the render scale; the screen is
+// drawn whole. In wireframe mode the scene goes straight to the screen, at
+// full size, and is not composed.
 // Objects the registry does not hold are left out.
 void renderScene();
 

@@ -1,10 +1,12 @@
 // clankora-bot: the real game driven by scripted input and a fixed time step,
 // for tests, demos and benchmarks. See docs/bot.md.
 #include "app/Autoplay.h"
+#include "app/adaptiveScale.h"
 #include "app/shell.h"
 #include "platform/InputScript.h"
 #include "platform/ProcessStatus.h"
 #include "platform/ScriptedPlatform.h"
+#include "render/renderScale.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -23,6 +25,7 @@ const char* usage =
     "usage: clankora-bot (--script FILE | --autoplay [--keep-level-notice] [--log-steps])\n"
     "                    [--dt SECONDS] [--shots DIR] [--max-frames N] [--record-audio FILE.wav]\n"
     "                    [--frame-times FILE [--resources-every N]] [--bench-views N] [--soak-frames N]\n"
+    "                    [--render-scale auto|S]\n"
     "       clankora-bot --empty-frames N [--frame-times FILE]\n";
 
 [[noreturn]] void usageError(const std::string& message)
@@ -98,6 +101,9 @@ int main(int argc, char** argv)
     std::string frameTimesPath;
     long emptyFrames = -1;
     long resourcesEvery = 0;
+    // Unlike the game, the bot draws every pixel unless told otherwise, and
+    // ignores the environment, so that its pictures and timings repeat.
+    setRenderScaleSetting(readRenderScale(argc, argv, "clankora-bot", RenderScaleSetting{false, 1.0f}, false));
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         auto value = [&]() -> std::string {
@@ -127,6 +133,10 @@ int main(int argc, char** argv)
             autoplayOptions.dismissLevelTwoNotice = false;
         else if (option == "--dt")
             timeStep = parsePositive(value(), option);
+        else if (option == "--render-scale")
+            value(); // read above
+        else if (option.rfind("--render-scale=", 0) == 0)
+            continue;
         else if (option == "--shots")
             shotDirectory = value();
         else if (option == "--max-frames")
@@ -166,7 +176,7 @@ int main(int argc, char** argv)
     if (autoplay) {
         Autoplay player(autoplayOptions);
         platform::ScriptedPlatform input(player, timeStep, shotDirectory, maxFrames);
-        input.recordFrameTimes(frameTimes);
+        input.recordFrameTimes(frameTimes, &renderScale);
         input.recordResourcesEvery(resourcesEvery);
         int status = runClankora(input);
         notePeakMemory();
@@ -178,7 +188,7 @@ int main(int argc, char** argv)
     if (!script.load(scriptPath, error))
         usageError(scriptPath + ": " + error);
     platform::ScriptedPlatform input(script, timeStep, shotDirectory, maxFrames);
-    input.recordFrameTimes(frameTimes);
+    input.recordFrameTimes(frameTimes, &renderScale);
     int status = runClankora(input);
     notePeakMemory();
     return status;

@@ -1,3 +1,4 @@
+#include "app/adaptiveScale.h"
 #include "app/shell.h"
 #include "platform/GlfwPlatform.h"
 
@@ -29,9 +30,17 @@ int main(int argc, char** argv)
             std::cout << "clankora " CLANKORA_VERSION "\n";
             return 0;
         }
+        // Its value is checked below, with the environment variable's.
+        if (std::strcmp(argv[i], "--render-scale") == 0) {
+            ++i;
+            continue;
+        }
+        if (std::strncmp(argv[i], "--render-scale=", 15) == 0)
+            continue;
         std::cerr << "clankora: unknown option " << argv[i] << "\n" << usage;
         return 2;
     }
+    setRenderScaleSetting(readRenderScale(argc, argv, "clankora", RenderScaleSetting()));
     platform::GlfwPlatform input;
     return runClankora(input);
 }

@@ -52,16 +52,14 @@ const float normalOffset = 1.0;
 // inside a cone or not, and the comparisons are most of the cost of a lit
 // fragment, so a wider filter costs the frame rate dearly. The maps have no
 // mipmaps; the explicit level keeps the lookup valid inside the branches below.
-float shadowLookup(sampler2DShadow map, mat4 shadowMatrix, vec3 surfacePoint)
+float shadowLookup(sampler2DShadow map, vec2 texel, mat4 shadowMatrix, vec3 surfacePoint)
 {
     vec4 coord = shadowMatrix * vec4(surfacePoint, 1.0);
-    if (coord.w <= 0.0)
-        return 0.0; // behind the light
-    vec3 mapPoint = coord.xyz / coord.w;
+    vec3 mapPoint = coord.xyz * (1.0 / coord.w);
     // The map repeats at its border; the lookup stays half a texel inside it.
-    vec2 texel = 1.0 / vec2(textureSize(map, 0));
     vec2 st = clamp(mapPoint.xy, 0.5 * texel, 1.0 - 0.5 * texel);
-    return textureLod(map, vec3(st, mapPoint.z), 0.0);
+    float lit = textureLod(map, vec3(st, mapPoint.z), 0.0);
+    return coord.w > 0.0 ? lit : 0.0; // behind the light
 }
 
 float specularTerm(vec3 n, vec3 toLight, vec3 toCamera)
@@ -70,29 +68,35 @@ float specularTerm(vec3 n, vec3 toLight, vec3 toCamera)
     return pow(max(dot(n, halfway), 0.0), max(materialShininess, 1.0));
 }
 
+// A software renderer runs both sides of every branch, masked, for all
+// fragments, so leaving early saves nothing and costs the masking: each slot
+// is computed whole and kept or dropped at the end. Lengths come from one
+// inverse square root, and divisions are multiplications by one reciprocal.
 vec3 spotlightLight(int i, sampler2DShadow map, vec3 surfaceColor, vec3 n, vec3 toCamera)
 {
-    // A slot that was never filled has no direction and gives no light.
-    if (dot(spotlight[i].direction, spotlight[i].direction) == 0.0)
-        return vec3(0.0);
     vec3 fromLight = worldPosition - spotlight[i].position;
-    float distanceToLight = length(fromLight);
-    vec3 toLight = -fromLight / max(distanceToLight, 1e-4);
+    float squaredDistance = dot(fromLight, fromLight);
+    float inverseDistance = inversesqrt(max(squaredDistance, 1e-8));
+    float distanceToLight = squaredDistance * inverseDistance;
+    vec3 toLight = -fromLight * inverseDistance;
+    vec3 axis = spotlight[i].direction;
+    float axisLength2 = dot(axis, axis);
     float cosAngle = spotlight[i].angle;
-    float cosTheta = dot(-toLight, normalize(spotlight[i].direction));
+    float cosTheta = dot(-toLight, axis) * inversesqrt(max(axisLength2, 1e-30));
     float cone = smoothstep(cosAngle, mix(cosAngle, 1.0, coneSoftness), cosTheta);
     float diffuse = max(dot(n, toLight), 0.0);
-    if (cone <= 0.0 || diffuse <= 0.0)
-        return vec3(0.0);
 
     float reach = (1.0 - smoothstep(0.75 * lightRange, lightRange, distanceToLight))
-        / (1.0 + spotFalloff * distanceToLight * distanceToLight);
+        / (1.0 + spotFalloff * squaredDistance);
+    vec2 texel = 1.0 / vec2(textureSize(map, 0));
     float tanHalfAngle = sqrt(max(1.0 - cosAngle * cosAngle, 0.0)) / max(cosAngle, 1e-3);
-    float texelSize = 2.0 * distanceToLight * tanHalfAngle / float(textureSize(map, 0).x);
-    float shadow = shadowLookup(map, shadowprojectionMatrix[i], worldPosition + n * (normalOffset * texelSize));
+    float texelSize = 2.0 * distanceToLight * tanHalfAngle * texel.x;
+    float shadow = shadowLookup(map, texel, shadowprojectionMatrix[i], worldPosition + n * (normalOffset * texelSize));
 
     vec3 reflected = diffuse * surfaceColor + specularTerm(n, toLight, toCamera) * materialSpecularColor;
-    return spotlight[i].intensities * (cone * reach * shadow) * reflected;
+    // A slot that was never filled has no direction and gives no light.
+    bool lit = cone > 0.0 && diffuse > 0.0 && axisLength2 != 0.0;
+    return lit ? spotlight[i].intensities * (cone * reach * shadow) * reflected : vec3(0.0);
 }
 
 void main()

@@ -4,10 +4,20 @@
 in vec2 textureCoordinate;
 
 uniform sampler2D colorTexture;
+// The down-sampling pass reads the effect image, which fills only this share
+// of its texture when the 3D view is drawn at a lower scale. Notices keep 1.
+uniform vec2 renderScale = vec2(1.0);
 
 out vec4 fragColor;
 
 void main()
 {
-    fragColor = vec4(texture(colorTexture, textureCoordinate).rgb, 1.0);
+    vec2 st = textureCoordinate;
+    if (renderScale != vec2(1.0)) {
+        // Linear filtering must not reach past the drawn corner, where the
+        // texture holds pixels of no frame.
+        vec2 halfTexel = 0.5 / vec2(textureSize(colorTexture, 0));
+        st = clamp(st * renderScale, halfTexel, renderScale - halfTexel);
+    }
+    fragColor = vec4(texture(colorTexture, st).rgb, 1.0);
 }

@@ -60,6 +60,14 @@ void expectInterface(const Names& active, const Names& allowed, const Names& req
         EXPECT_TRUE(active.count(name)) << "missing \"" << name << "\"";
 }
 
+void expectWholeImageByDefault(const ShaderProgram& program)
+{
+    GLfloat share[2] = {0.0f, 0.0f};
+    glGetUniformfv(program.program, glGetUniformLocation(program.program, "renderScale"), share);
+    EXPECT_EQ(share[0], 1.0f);
+    EXPECT_EQ(share[1], 1.0f);
+}
+
 class ProgramInterfaces : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_GL_CONTEXT(); }
@@ -85,7 +93,11 @@ TEST_F(ProgramInterfaces, AddTextures)
     // full-screen passes leave it at its identity default.
     Names allowed = uniforms;
     allowed.insert("projectionMatrix");
+    // The share of the scene image that a lower render scale fills; a frame
+    // that never sets it reads the whole image.
+    allowed.insert("renderScale");
     expectInterface(uniformsOf(composition), allowed, uniforms);
+    expectWholeImageByDefault(composition);
     EXPECT_EQ(glGetFragDataLocation(composition.program, "fragColor"), 0);
     EXPECT_NO_GL_ERROR();
 }
@@ -208,9 +220,11 @@ TEST_F(ProgramInterfaces, SkyBoxAndNotes)
         {"cameraMatrix", "modelMatrix", "colorTexture"});
     ShaderProgram note(gameShader("note.vert"), gameShader("note.frag"));
     expectInterface(attributesOf(note), {"position", "uv"}, {"position", "uv"});
-    // The papers also set their projection, which a full-screen card does not need.
-    expectInterface(uniformsOf(note), {"colorTexture", "modelMatrix", "projectionMatrix"},
+    // The papers also set their projection, which a full-screen card does not
+    // need; the down-sampling pass sets the share of the effect image it reads.
+    expectInterface(uniformsOf(note), {"colorTexture", "modelMatrix", "projectionMatrix", "renderScale"},
         {"colorTexture", "modelMatrix"});
+    expectWholeImageByDefault(note);
     EXPECT_NO_GL_ERROR();
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <GL/glew.h>
+
+// The share of the window, in each direction, that the scene image and the
+// effect image are drawn at: 1 draws every pixel. They go into the lower-left
+// corner of their window-sized targets, which keep their size; the
+// down-sampling pass and the composition read only that corner, and the
+// composition and the notices cover the whole window. Changed between
+// frames, never during one.
+extern float renderScale;
+
+// Takes the window's size from the viewport that the frame starts with, and
+// the scale for the whole frame. Called by the frame rendering first.
+void beginScaledFrame();
+
+// The viewport of the drawn corner, and of the whole window.
+void setSceneViewport();
+void setWindowViewport();
+
+// Tells a program that reads the scene or effect image which share of the
+// texture holds the picture, through its "renderScale" (vec2). The program
+// must be current. A program that never hears it reads the whole texture.
+void uploadRenderScale(GLuint program);
