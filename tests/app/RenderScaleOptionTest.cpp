@@ -65,7 +65,9 @@ ChildResult run(const std::vector<std::string>& argv, const std::vector<std::str
 {
     ChildOptions options;
     options.environment = environment;
-    options.unsetEnvironment = {"DISPLAY", "WAYLAND_DISPLAY", "CLANKORA_RENDER_SCALE"};
+    // Without ALSOFT_LOGLEVEL the game keeps the sound libraries' own lines off
+    // the console, so standard error holds the message alone.
+    options.unsetEnvironment = {"DISPLAY", "WAYLAND_DISPLAY", "CLANKORA_RENDER_SCALE", "ALSOFT_LOGLEVEL"};
     options.timeoutSeconds = 30.0;
     return runProgram(argv, options);
 }
