@@ -17,7 +17,7 @@
 #include "sound/songs.h"
 
 #include "assets/GameModel.h"
-#include "support/ChildProcess.h"
+#include "support/AssembledScene.h"
 #include "support/ScriptedInput.h"
 
 #include <GL/glew.h>
@@ -31,36 +31,8 @@
 
 namespace {
 
-// Runs check on the assembled scene in a child process and returns what it reported.
-std::string inAssembledScene(const std::function<void(std::ostream&)>& check)
-{
-    testing_support::ChildOptions options;
-    options.workingDirectory = testing_support::makeGameFolder("0\n160\n120\n0\n");
-    options.environment = {"ALSOFT_DRIVERS=null"};
-    options.timeoutSeconds = 120.0;
-    testing_support::ChildResult result = testing_support::runInChild([&check] {
-        GLFWwindow* window = openWindow();
-        glewExperimental = GL_TRUE;
-        if (glewInit() != GLEW_OK)
-            return 3;
-        glGetError();
-        buildScene(window);
-        std::ostringstream found;
-        check(found);
-        std::printf("<<%s>>", found.str().c_str());
-        std::fflush(stdout);
-        releaseRegistry();
-        glfwTerminate();
-        return 0;
-    }, options);
-    if (result.exitStatus != 0)
-        return "exit status " + std::to_string(result.exitStatus) + ": " + result.err;
-    const size_t start = result.out.find("<<");
-    const size_t end = result.out.rfind(">>");
-    if (start == std::string::npos || end == std::string::npos)
-        return "no report: " + result.out;
-    return result.out.substr(start + 2, end - start - 2);
-}
+// A small window keeps the assembly quick.
+const std::string smallWindow = "0\n160\n120\n0\n";
 
 bool near(float a, double b, double tolerance = 1e-4)
 {
@@ -94,7 +66,7 @@ std::vector<RobotClock> robotClocks()
 
 TEST(Game, RobotClocksRunAtTheirRatesFreezeWithoutMusicAndWrapAtTheEndOfTheirClips)
 {
-    const std::string found = inAssembledScene([](std::ostream& out) {
+    const std::string found = testing_support::inAssembledScene(smallWindow, [](std::ostream& out) {
         std::vector<RobotClock> clocks = robotClocks();
         for (int tracks : {1, 0}) {
             activeTrackCount = tracks;
@@ -145,7 +117,7 @@ TEST(Game, RobotClocksRunAtTheirRatesFreezeWithoutMusicAndWrapAtTheEndOfTheirCli
 
 TEST(Game, PushOutUsesEachObjectsRadiusInListOrderAndAStackClicksAfterItsOwnPushOut)
 {
-    const std::string found = inAssembledScene([](std::ostream& out) {
+    const std::string found = testing_support::inAssembledScene(smallWindow, [](std::ostream& out) {
         testing_support::ScriptedInput input("wait 1\nclick\n");
         input.step();
         flyMode = true; // no walk bounds, no stairs: only the push-out moves the camera
@@ -213,7 +185,7 @@ TEST(Game, PushOutUsesEachObjectsRadiusInListOrderAndAStackClicksAfterItsOwnPush
 
 TEST(Game, EndingPlacesTheCameraFliesTheRobotAwayAndEnterStopsTheTracks)
 {
-    const std::string found = inAssembledScene([](std::ostream& out) {
+    const std::string found = testing_support::inAssembledScene(smallWindow, [](std::ostream& out) {
         testing_support::ScriptedInput input("wait 1\nhold ENTER\n");
         input.step();
         auto switchOnATrack = [] {
@@ -264,7 +236,7 @@ TEST(Game, EndingPlacesTheCameraFliesTheRobotAwayAndEnterStopsTheTracks)
 
 TEST(Game, JukeboxPlaysEachLevelsSongsAndASecondClickStopsThem)
 {
-    const std::string found = inAssembledScene([](std::ostream& out) {
+    const std::string found = testing_support::inAssembledScene(smallWindow, [](std::ostream& out) {
         const std::vector<std::pair<const char*, SFMOD::Song*>> songs = {{"triphopDrum", &triphopDrumSong},
             {"funkDrum", &funkDrumSong}, {"tropicalSound", &tropicalSoundSong}, {"guitarSound", &guitarSoundSong},
             {"noiseSound1", &noiseSound1Song}, {"synthBass", &synthBassSong}, {"coolSynth", &coolSynthSong},
