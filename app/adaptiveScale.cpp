@@ -12,6 +12,8 @@
 
 namespace {
 
+// The scale follows what drawing really costs, so it reads the real clock and
+// not the platform's game clock, which the bot steps by a fixed amount.
 using Clock = std::chrono::steady_clock;
 
 RenderScaleSetting setting{false, 1.0f};
