@@ -17,6 +17,10 @@ uniform mat4 boneMatrices[30];
 out vec3 worldPosition;
 out vec3 worldNormal;
 out vec2 textureCoordinate;
+// The robots' program never has its spotlight slots filled ("anz" stays 0),
+// so camera.frag reads none of these; they are written only to be defined.
+out vec4 shadowCoordinate[5];
+flat out float shadowTexel[5];
 
 void main()
 {
@@ -28,5 +32,9 @@ void main()
     worldPosition = world.xyz;
     worldNormal = transpose(inverse(mat3(model))) * normal;
     textureCoordinate = uv;
+    for (int i = 0; i < 5; ++i) {
+        shadowCoordinate[i] = vec4(0.0);
+        shadowTexel[i] = 0.0;
+    }
     gl_Position = cameraMatrix * world;
 }

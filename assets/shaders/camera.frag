@@ -29,7 +29,11 @@ struct Spotlight {
 };
 uniform Spotlight spotlight[5];
 uniform sampler2DShadow shadowTexture[5];
-uniform mat4 shadowprojectionMatrix[5]; // world to (s, t, depth) of the slot's map
+// Each slot's surface point in its depth map, offset along the normal and
+// before the perspective division, from camera.vert; and the width of one
+// texel of the slot's map.
+in vec4 shadowCoordinate[5];
+flat in float shadowTexel[5];
 uniform int anz;                         // slots in use, from slot 0
 
 out vec4 fragColor;
@@ -41,20 +45,14 @@ const float coneSoftness = 0.35;
 // plane of its depth map (10 units), where its shadows would stop.
 const float spotFalloff = 0.02;
 const float lightRange = 10.0;
-// The shadow lookup starts this many depth-map texels off the surface, along
-// its normal: enough to keep a surface from shadowing itself at grazing
-// light, small next to the texel-wide contact between a pillar and the floor.
-const float normalOffset = 1.0;
-
 // One filtered comparison: with linear filtering it weighs the 2 x 2 texels
 // around the point, so a shadow's edge softens over a texel instead of
 // stepping. Every lookup of every slot runs for every fragment of the room,
 // inside a cone or not, and the comparisons are most of the cost of a lit
 // fragment, so a wider filter costs the frame rate dearly. The maps have no
 // mipmaps; the explicit level keeps the lookup valid inside the branches below.
-float shadowLookup(sampler2DShadow map, vec2 texel, mat4 shadowMatrix, vec3 surfacePoint)
+float shadowLookup(sampler2DShadow map, float texel, vec4 coord)
 {
-    vec4 coord = shadowMatrix * vec4(surfacePoint, 1.0);
     vec3 mapPoint = coord.xyz * (1.0 / coord.w);
     // The map repeats at its border; the lookup stays half a texel inside it.
     vec2 st = clamp(mapPoint.xy, 0.5 * texel, 1.0 - 0.5 * texel);
@@ -88,10 +86,7 @@ vec3 spotlightLight(int i, sampler2DShadow map, vec3 surfaceColor, vec3 n, vec3 
 
     float reach = (1.0 - smoothstep(0.75 * lightRange, lightRange, distanceToLight))
         / (1.0 + spotFalloff * squaredDistance);
-    vec2 texel = 1.0 / vec2(textureSize(map, 0));
-    float tanHalfAngle = sqrt(max(1.0 - cosAngle * cosAngle, 0.0)) / max(cosAngle, 1e-3);
-    float texelSize = 2.0 * distanceToLight * tanHalfAngle * texel.x;
-    float shadow = shadowLookup(map, texel, shadowprojectionMatrix[i], worldPosition + n * (normalOffset * texelSize));
+    float shadow = shadowLookup(map, shadowTexel[i], shadowCoordinate[i]);
 
     vec3 reflected = diffuse * surfaceColor + specularTerm(n, toLight, toCamera) * materialSpecularColor;
     // A slot that was never filled has no direction and gives no light.

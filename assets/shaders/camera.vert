@@ -17,6 +17,27 @@ uniform bool wireframe;
 out vec3 worldPosition;
 out vec3 worldNormal;
 out vec2 textureCoordinate;
+// Where each spotlight slot finds the surface in its depth map (camera.frag).
+// The shadow matrix is projective, so the product is taken here, per vertex,
+// and interpolated: a matrix product per slot and fragment would be the
+// costliest arithmetic of the lit pass on a software renderer.
+out vec4 shadowCoordinate[5];
+flat out float shadowTexel[5];
+
+struct Spotlight {
+    vec3 position;
+    vec3 intensities;
+    vec3 direction; // not normalised
+    float angle;    // cosine of the half-angle
+};
+uniform Spotlight spotlight[5];
+uniform sampler2DShadow shadowTexture[5];
+uniform mat4 shadowprojectionMatrix[5]; // world to (s, t, depth) of the slot's map
+
+// The shadow lookup starts this many depth-map texels off the surface, along
+// its normal: enough to keep a surface from shadowing itself at grazing
+// light, small next to the texel-wide contact between a pillar and the floor.
+const float normalOffset = 1.0;
 
 // The room is closed: seen from inside it, nothing outside its walls can
 // show, yet the house around it is drawn before the room and would be lit
@@ -32,6 +53,26 @@ bool insideRoom(vec3 p, vec3 bounds)
     return abs(p.x) < bounds.x && p.y < bounds.y && abs(p.z) < bounds.z;
 }
 
+// n is the unit normal turned towards the viewer, as camera.frag turns it. A
+// texel of the map covers more of the surface the farther it is from the light.
+void placeInShadowMap(int i, sampler2DShadow map, vec3 p, vec3 n)
+{
+    float texel = 1.0 / float(textureSize(map, 0).x);
+    float cosAngle = spotlight[i].angle;
+    float tanHalfAngle = sqrt(max(1.0 - cosAngle * cosAngle, 0.0)) / max(cosAngle, 1e-3);
+    float texelSize = 2.0 * length(p - spotlight[i].position) * tanHalfAngle * texel;
+    shadowCoordinate[i] = shadowprojectionMatrix[i] * vec4(p + n * (normalOffset * texelSize), 1.0);
+    shadowTexel[i] = texel;
+}
+
+void leaveShadowMapsUnused()
+{
+    for (int i = 0; i < 5; ++i) {
+        shadowCoordinate[i] = vec4(0.0);
+        shadowTexel[i] = 0.0;
+    }
+}
+
 void main()
 {
     vec4 world = modelMatrix * vec4(position, 1.0);
@@ -41,6 +82,7 @@ void main()
         worldNormal = vec3(0.0);
         textureCoordinate = uv;
         gl_Position = vec4(0.0, 0.0, 2.0, 1.0);
+        leaveShadowMapsUnused();
         return;
     }
     worldPosition = world.xyz;
@@ -48,5 +90,16 @@ void main()
     // their normals at right angles to the surface.
     worldNormal = transpose(inverse(mat3(modelMatrix))) * normal;
     textureCoordinate = uv;
+
+    float normalLength = length(worldNormal);
+    vec3 n = normalLength > 0.0 ? worldNormal / normalLength : vec3(0.0);
+    if (dot(n, cameraPosition - world.xyz) < 0.0)
+        n = -n;
+    // Sampler arrays take only constant indices in GLSL 1.50.
+    placeInShadowMap(0, shadowTexture[0], world.xyz, n);
+    placeInShadowMap(1, shadowTexture[1], world.xyz, n);
+    placeInShadowMap(2, shadowTexture[2], world.xyz, n);
+    placeInShadowMap(3, shadowTexture[3], world.xyz, n);
+    placeInShadowMap(4, shadowTexture[4], world.xyz, n);
     gl_Position = cameraMatrix * world;
 }

@@ -237,10 +237,16 @@ TEST_F(ProgramInterfaces, DepthMapSamplersStartOnTheirOwnUnits)
     for (const char* vertex : {"camera.vert", "animatedCamera.vert"}) {
         SCOPED_TRACE(vertex);
         ShaderProgram lit(gameShader(vertex), gameShader("camera.frag"));
+        // The robots' program never has its slots filled, and its shadow
+        // coordinates are constant: the linker may drop its depth maps.
+        const bool mapsMayBeDropped = std::string(vertex) == "animatedCamera.vert";
         for (int i = 0; i < 5; ++i) {
-            GLint unit = -1;
             const std::string name = "shadowTexture[" + std::to_string(i) + "]";
-            glGetUniformiv(lit.program, glGetUniformLocation(lit.program, name.c_str()), &unit);
+            const GLint location = glGetUniformLocation(lit.program, name.c_str());
+            if (location == -1 && mapsMayBeDropped)
+                continue;
+            GLint unit = -1;
+            glGetUniformiv(lit.program, location, &unit);
             EXPECT_EQ(unit, 1 + i) << name;
         }
         GLint current = -1;
