@@ -1,6 +1,7 @@
 #include "render/BlurStage.h"
 
 #include "render/ShaderProgram.h"
+#include "render/renderScale.h"
 #include "scene/Registry.h"
 
 #include <glm/glm.hpp>
@@ -146,7 +147,7 @@ void BlurStage::downsample() const
     if (!complete)
         return;
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[0]);
-    glViewport(0, 0, width, height);
+    glViewport(0, 0, glowCornerWidth(width), glowCornerHeight(height));
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glBindVertexArray(blurVao);
     drawQuad();
@@ -160,7 +161,7 @@ void BlurStage::blur() const
     const glm::vec2 vertical(0.0f, 1.0f);
     for (const BlurPass& pass : blurPasses) {
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[pass.target]);
-        glViewport(0, 0, width, height);
+        glViewport(0, 0, glowCornerWidth(width), glowCornerHeight(height));
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         blurShader->use();
         glActiveTexture(GL_TEXTURE0 + blurUnit);
@@ -171,6 +172,7 @@ void BlurStage::blur() const
             glm::value_ptr(pass.horizontal ? horizontal : vertical));
         setIdentityModelMatrix(*blurShader);
         glUniform1f(glGetUniformLocation(program, "size"), static_cast<float>(pass.horizontal ? width : height));
+        uploadRenderScale(program);
         glBindVertexArray(blurVao);
         drawQuad();
     }

@@ -8,7 +8,10 @@ class ShaderProgram;
 // targets, blurs it four times in each direction and adds the result to the
 // scene image on the screen. Colour target 2 carries the blurred image from one
 // frame to the next. A target of zero width or height can never be complete,
-// which is how the failure path is reached on purpose.
+// which is how the failure path is reached on purpose. Below a render scale
+// of 1 the glow fills only the lower-left corner of the targets that
+// matches the drawn share of the window (renderScale.h), and every pass
+// draws that corner alone.
 class BlurStage {
 public:
     GLuint colorTextures[3] = {0, 0, 0};

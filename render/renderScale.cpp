@@ -16,6 +16,11 @@ GLint scaled(GLint extent)
     return std::max(1, static_cast<GLint>(std::lround(frameScale * static_cast<float>(extent))));
 }
 
+float shareOf(GLint extent)
+{
+    return extent > 0 ? static_cast<float>(scaled(extent)) / static_cast<float>(extent) : 1.0f;
+}
+
 } // namespace
 
 void beginScaledFrame()
@@ -41,10 +46,36 @@ void uploadRenderScale(GLuint program)
 {
     // The share of whole pixels, not the scale itself, so that reading and
     // drawing meet on the same texel edges. 1 exactly when nothing is scaled.
-    GLfloat share[2] = {1.0f, 1.0f};
-    if (windowWidth > 0 && windowHeight > 0) {
-        share[0] = static_cast<float>(scaled(windowWidth)) / static_cast<float>(windowWidth);
-        share[1] = static_cast<float>(scaled(windowHeight)) / static_cast<float>(windowHeight);
-    }
+    const GLfloat share[2] = {shareOf(windowWidth), shareOf(windowHeight)};
     glUniform2fv(glGetUniformLocation(program, "renderScale"), 1, share);
+}
+
+GLint drawnCornerOf(GLint targetExtent, GLint windowExtent)
+{
+    // The shaders' min(ceil(share * extent - 0.001), extent): the allowance
+    // keeps a product that should be whole from rounding up past it.
+    const float texels = std::ceil(shareOf(windowExtent) * static_cast<float>(targetExtent) - 0.001f);
+    return std::clamp(static_cast<GLint>(texels), std::min<GLint>(1, targetExtent), targetExtent);
+}
+
+GLint glowCornerWidth(GLint targetWidth)
+{
+    return drawnCornerOf(targetWidth, windowWidth);
+}
+
+GLint glowCornerHeight(GLint targetHeight)
+{
+    return drawnCornerOf(targetHeight, windowHeight);
+}
+
+void clearDrawnCorner(GLbitfield buffers)
+{
+    if (frameScale >= 1.0f) {
+        glClear(buffers);
+        return;
+    }
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, scaled(windowWidth), scaled(windowHeight));
+    glClear(buffers);
+    glDisable(GL_SCISSOR_TEST);
 }

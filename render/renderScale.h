@@ -22,3 +22,15 @@ void setWindowViewport();
 // texture holds the picture, through its "renderScale" (vec2). The program
 // must be current. A program that never hears it reads the whole texture.
 void uploadRenderScale(GLuint program);
+
+// The texels of a target of the given extent that hold this frame's part of
+// the picture: the share of whole window pixels, rounded up to whole texels.
+// The blur targets keep the glow in such a corner, so that blurring costs
+// as few pixels as the 3D view. GaussianBlur.frag and addtextures.frag work
+// the same corner out of "renderScale" with the same float arithmetic.
+GLint drawnCornerOf(GLint targetExtent, GLint windowExtent);
+GLint glowCornerWidth(GLint targetWidth);
+GLint glowCornerHeight(GLint targetHeight);
+// Clears the drawn corner of the bound framebuffer only: what lies outside
+// it is never read while the scale stays below 1.
+void clearDrawnCorner(GLbitfield buffers);

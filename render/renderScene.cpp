@@ -111,7 +111,7 @@ void drawEffectImage()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, effectFramebuffer);
     setSceneViewport();
-    glClear(GL_COLOR_BUFFER_BIT);
+    clearDrawnCorner(GL_COLOR_BUFFER_BIT);
     glPolygonOffset(0.0f, 0.0f);
     if (jukeboxFront)
         jukeboxFront->drawLit(camera, frustumCullingOff);
@@ -182,7 +182,7 @@ void renderScene()
     if (!wireframe) {
         glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
         setSceneViewport();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        clearDrawnCorner(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     culledObjectCount = 0;
     uploadWireframeFlag();

@@ -8,6 +8,12 @@ in vec2 texCoord;
 uniform sampler2D colorTexture;
 uniform vec2 blurDirection; // (1, 0) or (0, 1)
 uniform float size;         // texels of the target along blurDirection
+// The share of the window that the 3D view is drawn at. Below 1 the glow
+// fills only a corner of the targets, min(ceil(share * extent - 0.001),
+// extent) texels (renderScale.h), and the pass draws that corner alone; the
+// taps stay inside it, and widen by the same share, so that the glow keeps
+// its size on the screen.
+uniform vec2 renderScale = vec2(1.0);
 
 out vec4 fragColor;
 
@@ -16,11 +22,18 @@ const float weights[3] = float[](0.2270270270, 0.3162162162, 0.0702702703);
 
 void main()
 {
-    vec2 texelStep = blurDirection / size;
-    vec3 sum = texture(colorTexture, texCoord).rgb * weights[0];
+    vec2 targetSize = vec2(textureSize(colorTexture, 0));
+    vec2 corner = min(ceil(renderScale * targetSize - 0.001), targetSize) / targetSize;
+    // At the full scale the corner is the whole target, and the clamp is
+    // what the targets' edge clamping does anyway.
+    vec2 halfTexel = 0.5 / targetSize;
+    vec2 st = texCoord * corner;
+    vec2 texelStep = blurDirection * corner / size;
+    vec3 sum = texture(colorTexture, clamp(st, halfTexel, corner - halfTexel)).rgb * weights[0];
     for (int i = 1; i < 3; ++i) {
-        sum += texture(colorTexture, texCoord + texelStep * offsets[i]).rgb * weights[i];
-        sum += texture(colorTexture, texCoord - texelStep * offsets[i]).rgb * weights[i];
+        vec2 reach = texelStep * offsets[i];
+        sum += texture(colorTexture, clamp(st + reach, halfTexel, corner - halfTexel)).rgb * weights[i];
+        sum += texture(colorTexture, clamp(st - reach, halfTexel, corner - halfTexel)).rgb * weights[i];
     }
     fragColor = vec4(sum, 1.0);
 }

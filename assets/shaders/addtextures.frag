@@ -11,18 +11,34 @@ uniform sampler2D colorTexture;      // the blurred glow, a quarter of the windo
 // 3D view is drawn at a lower scale, and then stretched over the window.
 uniform vec2 renderScale = vec2(1.0);
 
+// The corner of a texture that holds this frame's picture, as a share of it:
+// the blur targets keep the glow in min(ceil(share * extent - 0.001), extent)
+// texels (renderScale.h).
+vec2 drawnCorner(sampler2D image)
+{
+    vec2 extent = vec2(textureSize(image, 0));
+    return min(ceil(renderScale * extent - 0.001), extent) / extent;
+}
+
+// Linear filtering must not reach past the drawn corner, where the texture
+// holds pixels of no frame.
+vec2 insideCorner(sampler2D image, vec2 corner)
+{
+    vec2 halfTexel = 0.5 / vec2(textureSize(image, 0));
+    return clamp(textureCoordinate * corner, halfTexel, corner - halfTexel);
+}
+
 out vec4 fragColor;
 
 void main()
 {
-    vec2 st = textureCoordinate;
+    vec2 sceneAt = textureCoordinate;
+    vec2 glowAt = textureCoordinate;
     if (renderScale != vec2(1.0)) {
-        // Linear filtering must not reach past the drawn corner, where the
-        // texture holds pixels of no frame.
-        vec2 halfTexel = 0.5 / vec2(textureSize(preprocessTexture, 0));
-        st = clamp(st * renderScale, halfTexel, renderScale - halfTexel);
+        sceneAt = insideCorner(preprocessTexture, renderScale);
+        glowAt = insideCorner(colorTexture, drawnCorner(colorTexture));
     }
-    vec3 scene = texture(preprocessTexture, st).rgb;
-    vec3 glow = texture(colorTexture, textureCoordinate).rgb;
+    vec3 scene = texture(preprocessTexture, sceneAt).rgb;
+    vec3 glow = texture(colorTexture, glowAt).rgb;
     fragColor = vec4(scene + glow, 1.0);
 }
