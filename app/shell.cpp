@@ -95,7 +95,6 @@ void prepareDefaultFramebuffer()
     glPolygonOffset(0.0f, 1.0f);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDrawBuffer(GL_BACK);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     useCameraShader();
     glViewport(0, 0, windowWidth, windowHeight);
 }

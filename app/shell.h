@@ -30,8 +30,9 @@ using FrameStepObserver = void (*)(const char* step);
 // not hold yet.
 void renderFrame(int framePhase, float deltaTime, FrameStepObserver afterStep = nullptr);
 
-// Step 8 alone: the back buffer cleared, the camera program current and the
-// viewport the whole window, as the lit pass expects them.
+// Step 8 alone: the back buffer bound, the camera program current and the
+// viewport the whole window, as the lit pass expects them. The frame
+// rendering clears the back buffer as far as the frame needs it.
 void prepareDefaultFramebuffer();
 
 // Starts GLFW, reads "Resolution.ini" and opens the game's window with its

@@ -127,11 +127,22 @@ void drawEffectImage()
     glPolygonOffset(0.0f, 3.0f);
 }
 
+// The composition writes every pixel of the window, unless the scene is
+// drawn straight into it (wireframe) or the glow stage could not be built.
+bool compositionCoversWindow()
+{
+    return !wireframe && blurStage && blurStage->complete && addTexturesShader;
+}
+
 void prepareComposition()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDrawBuffer(GL_BACK);
     setWindowViewport();
+    // The window's colour was left as it was (see renderScene); its depth
+    // orders the notices over the composition.
+    if (compositionCoversWindow())
+        glClear(GL_DEPTH_BUFFER_BIT);
     glActiveTexture(GL_TEXTURE0 + sceneImageUnit);
     glBindTexture(GL_TEXTURE_2D, sceneTexture);
     if (!addTexturesShader)
@@ -178,7 +189,11 @@ void useCameraShader()
 void renderScene()
 {
     beginScaledFrame();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // A full-window clear costs a software renderer a pass over every pixel
+    // of the window; when the composition will cover them all, only the
+    // depth is cleared, just before it.
+    if (!compositionCoversWindow())
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (!wireframe) {
         glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
         setSceneViewport();
