@@ -21,6 +21,14 @@ float shareOf(GLint extent)
     return extent > 0 ? static_cast<float>(scaled(extent)) / static_cast<float>(extent) : 1.0f;
 }
 
+GLint drawnCornerOf(GLint targetExtent, GLint windowExtent)
+{
+    // The shaders' min(ceil(share * extent - 0.001), extent): the allowance
+    // keeps a product that should be whole from rounding up past it.
+    const float texels = std::ceil(shareOf(windowExtent) * static_cast<float>(targetExtent) - 0.001f);
+    return std::clamp(static_cast<GLint>(texels), std::min<GLint>(1, targetExtent), targetExtent);
+}
+
 } // namespace
 
 void beginScaledFrame()
@@ -48,14 +56,6 @@ void uploadRenderScale(GLuint program)
     // drawing meet on the same texel edges. 1 exactly when nothing is scaled.
     const GLfloat share[2] = {shareOf(windowWidth), shareOf(windowHeight)};
     glUniform2fv(glGetUniformLocation(program, "renderScale"), 1, share);
-}
-
-GLint drawnCornerOf(GLint targetExtent, GLint windowExtent)
-{
-    // The shaders' min(ceil(share * extent - 0.001), extent): the allowance
-    // keeps a product that should be whole from rounding up past it.
-    const float texels = std::ceil(shareOf(windowExtent) * static_cast<float>(targetExtent) - 0.001f);
-    return std::clamp(static_cast<GLint>(texels), std::min<GLint>(1, targetExtent), targetExtent);
 }
 
 GLint glowCornerWidth(GLint targetWidth)

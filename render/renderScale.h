@@ -23,12 +23,11 @@ void setWindowViewport();
 // must be current. A program that never hears it reads the whole texture.
 void uploadRenderScale(GLuint program);
 
-// The texels of a target of the given extent that hold this frame's part of
-// the picture: the share of whole window pixels, rounded up to whole texels.
-// The blur targets keep the glow in such a corner, so that blurring costs
-// as few pixels as the 3D view. GaussianBlur.frag and addtextures.frag work
-// the same corner out of "renderScale" with the same float arithmetic.
-GLint drawnCornerOf(GLint targetExtent, GLint windowExtent);
+// The texels of a blur target of the given width or height that hold this
+// frame's glow: the drawn share of the window, rounded up to whole texels.
+// The glow is blurred in that corner alone, so that blurring costs as few
+// pixels as the 3D view. GaussianBlur.frag and addtextures.frag work the same
+// corner out of "renderScale" with the same float arithmetic.
 GLint glowCornerWidth(GLint targetWidth);
 GLint glowCornerHeight(GLint targetHeight);
 // Clears the drawn corner of the bound framebuffer only: what lies outside
