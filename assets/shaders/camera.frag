@@ -45,6 +45,7 @@ const float coneSoftness = 0.35;
 // plane of its depth map (10 units), where its shadows would stop.
 const float spotFalloff = 0.02;
 const float lightRange = 10.0;
+
 // One filtered comparison: with linear filtering it weighs the 2 x 2 texels
 // around the point, so a shadow's edge softens over a texel instead of
 // stepping. Every lookup of every slot runs for every fragment of the room,
