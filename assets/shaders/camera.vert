@@ -24,6 +24,8 @@ out vec2 textureCoordinate;
 out vec4 shadowCoordinate[5];
 flat out float shadowTexel[5];
 
+// The same uniforms as camera.frag declares; the linker needs the two
+// declarations to match exactly.
 struct Spotlight {
     vec3 position;
     vec3 intensities;
