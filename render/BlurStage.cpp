@@ -58,6 +58,7 @@ BlurStage::BlurStage(int width, int height)
     , height(height)
     , compositionShader(addTexturesShader)
     , blurShader(gaussianBlurShader)
+    , copyShader(noteShader)
 {
     createQuad();
     compositionVao = createQuadVao(*compositionShader);
@@ -181,10 +182,54 @@ void BlurStage::blur() const
     glDrawBuffer(GL_BACK);
 }
 
+bool BlurStage::composesByCopy() const
+{
+    return complete && copyShader && sceneDrawnBelowFullScale();
+}
+
+void BlurStage::addGlowTo(GLuint sceneFramebuffer) const
+{
+    if (!composesByCopy())
+        return;
+    glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
+    setSceneViewport();
+    copyShader->use();
+    const GLuint program = copyShader->program;
+    glActiveTexture(GL_TEXTURE0 + blurUnit);
+    glBindTexture(GL_TEXTURE_2D, colorTextures[2]);
+    glUniform1i(glGetUniformLocation(program, "colorTexture"), blurUnit);
+    setIdentityModelMatrix(*copyShader);
+    // The copy program reads the share of its texture that "renderScale"
+    // names: here the glow's corner, the same texels addtextures.frag reads.
+    const GLfloat glowShare[2] = {static_cast<GLfloat>(glowCornerWidth(width)) / static_cast<GLfloat>(width),
+        static_cast<GLfloat>(glowCornerHeight(height)) / static_cast<GLfloat>(height)};
+    glUniform2fv(glGetUniformLocation(program, "renderScale"), 1, glowShare);
+    // Added over the whole corner, whatever the scene's depth there.
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glBindVertexArray(blurVao);
+    drawQuad();
+    glBindVertexArray(0);
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
 void BlurStage::compose() const
 {
     if (!complete)
         return;
+    if (composesByCopy()) {
+        copyShader->use();
+        const GLuint program = copyShader->program;
+        glUniform1i(glGetUniformLocation(program, "colorTexture"), sceneImageUnit);
+        setIdentityModelMatrix(*copyShader);
+        uploadRenderScale(program);
+        glBindVertexArray(blurVao);
+        drawQuad();
+        glBindVertexArray(0);
+        return;
+    }
     compositionShader->use();
     glActiveTexture(GL_TEXTURE0 + blurUnit);
     glBindTexture(GL_TEXTURE_2D, colorTextures[2]);

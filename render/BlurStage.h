@@ -4,6 +4,9 @@
 
 class ShaderProgram;
 
+// The texture unit on which the composition finds the scene image.
+constexpr GLint sceneImageUnit = 25;
+
 // The glow post-processing: shrinks the effect image into quarter-size
 // targets, blurs it four times in each direction and adds the result to the
 // scene image on the screen. Colour target 2 carries the blurred image from one
@@ -11,7 +14,11 @@ class ShaderProgram;
 // which is how the failure path is reached on purpose. Below a render scale
 // of 1 the glow fills only the lower-left corner of the targets that
 // matches the drawn share of the window (renderScale.h), and every pass
-// draws that corner alone.
+// draws that corner alone. The glow is then added into the scene image's own
+// corner, where it covers as few pixels as the 3D view, and the composition
+// only stretches that corner over the window: one texture read per window
+// pixel instead of two, the dearest part of a scaled frame on a software
+// renderer after the lighting.
 class BlurStage {
 public:
     GLuint colorTextures[3] = {0, 0, 0};
@@ -27,8 +34,10 @@ public:
     int height;
     ShaderProgram* compositionShader;
     ShaderProgram* blurShader;
+    ShaderProgram* copyShader; // the note program; without it every scale composes as at 1
 
-    // Needs addTexturesShader and gaussianBlurShader built. Leaves framebuffer
+    // Needs addTexturesShader and gaussianBlurShader built; takes noteShader
+    // as the copy program. Leaves framebuffer
     // 2 bound; prints "Problem mit Framebuffer" for every incomplete target.
     BlurStage(int width, int height);
     ~BlurStage();
@@ -41,8 +50,14 @@ public:
     // Eight separable passes between targets 1 and 2; ends on the default
     // framebuffer with the viewport still at the target size.
     void blur() const;
-    // Adds colour target 2 to the scene image the caller bound on unit 25,
-    // drawing into the framebuffer that is bound.
+    // Below scale 1: adds the drawn corner of colour target 2 into the drawn
+    // corner of the scene image, which the framebuffer holds. Leaves that
+    // framebuffer bound. Does nothing at scale 1.
+    void addGlowTo(GLuint sceneFramebuffer) const;
+    // Adds colour target 2 to the scene image the caller bound on
+    // sceneImageUnit, drawing into the framebuffer that is bound; below scale
+    // 1 addGlowTo has added it already, and the drawn corner of the scene
+    // image is stretched over the framebuffer with the copy program.
     void compose() const;
 
 private:
@@ -50,6 +65,7 @@ private:
     GLuint createQuadVao(const ShaderProgram& program) const;
     void createTarget(int k);
     void drawQuad() const;
+    bool composesByCopy() const;
 };
 
 // The blur targets' width or height for a window extent: a quarter, rounded

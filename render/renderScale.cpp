@@ -40,6 +40,11 @@ void beginScaledFrame()
     frameScale = renderScale;
 }
 
+bool sceneDrawnBelowFullScale()
+{
+    return frameScale < 1.0f;
+}
+
 void setSceneViewport()
 {
     glViewport(0, 0, scaled(windowWidth), scaled(windowHeight));
@@ -70,7 +75,7 @@ GLint glowCornerHeight(GLint targetHeight)
 
 void clearDrawnCorner(GLbitfield buffers)
 {
-    if (frameScale >= 1.0f) {
+    if (!sceneDrawnBelowFullScale()) {
         glClear(buffers);
         return;
     }

@@ -14,6 +14,9 @@ extern float renderScale;
 // the scale for the whole frame. Called by the frame rendering first.
 void beginScaledFrame();
 
+// Whether this frame draws the 3D view below scale 1.
+bool sceneDrawnBelowFullScale();
+
 // The viewport of the drawn corner, and of the whole window.
 void setSceneViewport();
 void setWindowViewport();

@@ -11,6 +11,7 @@
 #include "render/stackDrawOrder.h"
 #include "scene/AnimatedModel.h"
 #include "scene/Cube.h"
+#include "scene/drawing.h"
 #include "scene/Model.h"
 #include "scene/Paper.h"
 #include "scene/PillarStack.h"
@@ -23,8 +24,6 @@
 #include <iostream>
 
 namespace {
-
-constexpr GLenum sceneImageUnit = 25;
 
 void drawSkybox()
 {
@@ -167,9 +166,11 @@ void drawNotices()
 }
 
 // camera.vert leaves out what lies outside the closed room only for filled
-// drawing; wireframe shows the whole house.
+// drawing; wireframe shows the whole house, and the back faces of closed
+// models.
 void uploadWireframeFlag()
 {
+    plim::scene::skipHiddenBackFaces = !wireframe;
     for (ShaderProgram* program : {cameraShader, transparencyShader}) {
         if (!program)
             continue;
@@ -211,6 +212,8 @@ void renderScene()
     drawStackBoxesBackToFront();
     drawLightCones(camera);
     drawEffectImage();
+    if (!wireframe && blurStage)
+        blurStage->addGlowTo(sceneFramebuffer);
     prepareComposition();
     if (!wireframe && blurStage)
         blurStage->compose();

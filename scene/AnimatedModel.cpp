@@ -75,6 +75,7 @@ bool AnimatedModel::load(const std::string& path)
     indexCount = static_cast<GLuint>(indices.size());
     boxMax = arrays.boxMax;
     boxMin = arrays.boxMin;
+    closedSurface = arrays.closedSurface;
     for (int axis = 0; axis < 3; ++axis)
         center[axis] = static_cast<float>((static_cast<double>(boxMax[axis]) + boxMin[axis]) * 0.5);
     radius = glm::length(boxMax - center);
@@ -170,7 +171,7 @@ bool AnimatedModel::drawLit(Camera viewer, bool noCulling)
     glUseProgram(program);
     uploadLitUniforms(program, viewer, modelMatrix, texture, {0.1f, 1.0f, false});
     uploadBoneMatrices(program, boneTransforms, uploadedBoneCount());
-    drawTriangles(litVao, indexCount);
+    drawSurface(litVao, indexCount, closedSurface, modelMatrix);
     return true;
 }
 

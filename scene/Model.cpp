@@ -59,6 +59,7 @@ bool Model::loadMesh(const std::string& path)
     indexCount = static_cast<GLuint>(indices.size());
     boxMax = arrays.boxMax;
     boxMin = arrays.boxMin;
+    closedSurface = arrays.closedSurface;
     center = (boxMax + boxMin) * 0.5f;
     radius = glm::length(boxMax - center);
     return true;
@@ -127,7 +128,7 @@ bool Model::drawLit(Camera viewer, bool noCulling)
         return true; // an empty model is not culled, it just has nothing to draw
     glUseProgram(programName(shader));
     uploadLitUniforms(programName(shader), viewer, modelMatrix, texture, {0.05f, 1.0f, false});
-    drawTriangles(litVao, indexCount);
+    drawSurface(litVao, indexCount, closedSurface, modelMatrix);
     return true;
 }
 

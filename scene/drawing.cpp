@@ -66,6 +66,19 @@ void drawTriangles(GLuint vertexArray, GLuint indexCount)
     glBindVertexArray(0);
 }
 
+bool skipHiddenBackFaces = true;
+
+void drawSurface(GLuint vertexArray, GLuint indexCount, bool closedSurface, const glm::mat4& modelMatrix)
+{
+    // A mirroring placement turns the winding inside out.
+    const bool cull = closedSurface && skipHiddenBackFaces && glm::determinant(glm::mat3(modelMatrix)) > 0.0f;
+    if (cull)
+        glEnable(GL_CULL_FACE);
+    drawTriangles(vertexArray, indexCount);
+    if (cull)
+        glDisable(GL_CULL_FACE);
+}
+
 GLuint createStaticBuffer(GLenum target, GLsizeiptr bytes, const void* data)
 {
     GLuint buffer = 0;

@@ -33,6 +33,14 @@ void uploadBoneMatrices(GLuint program, const glm::mat4* transforms, int count);
 // Binds the vertex array, draws its indices as triangles and unbinds it.
 void drawTriangles(GLuint vertexArray, GLuint indexCount);
 
+// Draws like drawTriangles; a closed surface (isClosedSurface) placed
+// without mirroring leaves out its back faces while skipHiddenBackFaces is
+// on. They are hidden behind its front faces anyway, but a software renderer
+// sets up and bins every triangle, and the robots are most of the scene's.
+void drawSurface(GLuint vertexArray, GLuint indexCount, bool closedSurface, const glm::mat4& modelMatrix);
+// Off while wireframe shows the edges behind.
+extern bool skipHiddenBackFaces;
+
 // A buffer generated, bound, filled once with GL_STATIC_DRAW and unbound.
 GLuint createStaticBuffer(GLenum target, GLsizeiptr bytes, const void* data);
 

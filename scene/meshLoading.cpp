@@ -3,7 +3,10 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include <array>
 #include <limits>
+#include <map>
+#include <utility>
 
 namespace plim::scene {
 
@@ -67,6 +70,41 @@ void copyMesh(const aiMesh& mesh, float uvScale, MeshArrays& out)
         out.tangents = tangentsPerTriple(out.positions.data(), unscaled.data(), vertexCount);
     }
     boundingBox(out.positions, out.boxMin, out.boxMax);
+    out.closedSurface = isClosedSurface(out.positions, out.indices);
+}
+
+bool isClosedSurface(const std::vector<glm::vec3>& positions, const std::vector<GLuint>& indices)
+{
+    if (indices.empty() || indices.size() % 3 != 0)
+        return false;
+    std::map<std::array<float, 3>, GLuint> corners;
+    std::vector<GLuint> corner(positions.size());
+    for (std::size_t v = 0; v < positions.size(); ++v) {
+        const std::array<float, 3> key{positions[v].x, positions[v].y, positions[v].z};
+        corner[v] = corners.emplace(key, static_cast<GLuint>(corners.size())).first->second;
+    }
+    std::map<std::pair<GLuint, GLuint>, int> edges; // walks from one corner to another
+    double volume = 0.0;
+    for (std::size_t i = 0; i < indices.size(); i += 3) {
+        if (indices[i] >= positions.size() || indices[i + 1] >= positions.size() || indices[i + 2] >= positions.size())
+            return false;
+        const GLuint a = corner[indices[i]];
+        const GLuint b = corner[indices[i + 1]];
+        const GLuint c = corner[indices[i + 2]];
+        ++edges[{a, b}];
+        ++edges[{b, c}];
+        ++edges[{c, a}];
+        const glm::dvec3 p0(positions[indices[i]]);
+        const glm::dvec3 p1(positions[indices[i + 1]]);
+        const glm::dvec3 p2(positions[indices[i + 2]]);
+        volume += glm::dot(p0, glm::cross(p1, p2)) / 6.0;
+    }
+    for (const auto& [edge, walks] : edges) {
+        const auto back = edges.find({edge.second, edge.first});
+        if (back == edges.end() || back->second != walks)
+            return false;
+    }
+    return volume > 0.0;
 }
 
 std::vector<glm::vec3> tangentsPerTriple(const glm::vec3* positions, const glm::vec2* uvs, std::size_t count)

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <initializer_list>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -137,3 +139,28 @@ TEST(MeshCopy, CoordinatesAreScaledButTangentsUseTheFileValues)
 }
 
 } // namespace
+
+// A tetrahedron wound counter-clockwise seen from outside, each face with
+// corners of its own, as exported meshes repeat them for each normal.
+TEST(ClosedSurface, NeedsEveryEdgeWalkedBothWaysAndTheFacesTurnedOutwards)
+{
+    const glm::vec3 o(0, 0, 0), x(1, 0, 0), y(0, 1, 0), z(0, 0, 1);
+    const std::vector<glm::vec3> corners{o, y, x, o, x, z, o, z, y, x, y, z};
+    std::vector<GLuint> faces{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    EXPECT_TRUE(isClosedSurface(corners, faces));
+
+    std::vector<GLuint> inward = faces;
+    for (std::size_t i = 0; i < inward.size(); i += 3)
+        std::swap(inward[i + 1], inward[i + 2]);
+    EXPECT_FALSE(isClosedSurface(corners, inward)) << "closed, but facing in";
+
+    std::vector<GLuint> open(faces.begin(), faces.end() - 3);
+    EXPECT_FALSE(isClosedSurface(corners, open)) << "one face missing";
+
+    std::vector<GLuint> twice = faces;
+    twice.insert(twice.end(), {0, 1, 2});
+    EXPECT_FALSE(isClosedSurface(corners, twice)) << "one face drawn twice: its edges walked one way more often";
+
+    EXPECT_FALSE(isClosedSurface(corners, {})) << "nothing to enclose";
+    EXPECT_FALSE(isClosedSurface(corners, {0, 1, 99})) << "an index outside the vertices";
+}
