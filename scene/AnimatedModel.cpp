@@ -196,7 +196,7 @@ void AnimatedModel::drawDepth(
     glUseProgram(program);
     setUniform(program, "modelMatrix", modelMatrix);
     uploadBoneMatrices(program, boneTransforms, uploadedBoneCount());
-    drawTriangles(depthVao, indexCount);
+    drawSurface(depthVao, indexCount, closedSurface, modelMatrix);
 }
 
 void AnimatedModel::evaluateNode(

@@ -156,7 +156,7 @@ void Model::drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView
         return;
     glUseProgram(programName(depthShader));
     setUniform(programName(depthShader), "modelMatrix", modelMatrix);
-    drawTriangles(depthVao, indexCount);
+    drawSurface(depthVao, indexCount, closedSurface, modelMatrix);
 }
 
 } // namespace plim::scene

@@ -55,7 +55,7 @@ public:
     float uvScale;
     GLuint vertexCount = 0;
     GLuint indexCount = 0;
-    bool closedSurface = false; // back faces left out of the lit drawing
+    bool closedSurface = false; // back faces left out of the lit and depth drawing
     glm::vec3 boxMax{0.0f};
     glm::vec3 boxMin{0.0f};
     float radius = 0.0f;

@@ -37,6 +37,8 @@ void drawTriangles(GLuint vertexArray, GLuint indexCount);
 // without mirroring leaves out its back faces while skipHiddenBackFaces is
 // on. They are hidden behind its front faces anyway, but a software renderer
 // sets up and bins every triangle, and the robots are most of the scene's.
+// Seen from a light the nearest surface is a front face too, so the depth
+// maps come out the same.
 void drawSurface(GLuint vertexArray, GLuint indexCount, bool closedSurface, const glm::mat4& modelMatrix);
 // Off while wireframe shows the edges behind.
 extern bool skipHiddenBackFaces;
