@@ -37,8 +37,8 @@ public:
     ShaderProgram* copyShader; // the note program; without it every scale composes as at 1
 
     // Needs addTexturesShader and gaussianBlurShader built; takes noteShader
-    // as the copy program. Leaves framebuffer
-    // 2 bound; prints "Problem mit Framebuffer" for every incomplete target.
+    // as the copy program. Leaves framebuffer 2 bound; prints "Problem mit
+    // Framebuffer" for every incomplete target.
     BlurStage(int width, int height);
     ~BlurStage();
     BlurStage(const BlurStage&) = delete;
