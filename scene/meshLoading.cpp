@@ -4,6 +4,7 @@
 #include <assimp/scene.h>
 
 #include <array>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <utility>
@@ -80,6 +81,9 @@ bool isClosedSurface(const std::vector<glm::vec3>& positions, const std::vector<
     std::map<std::array<float, 3>, GLuint> corners;
     std::vector<GLuint> corner(positions.size());
     for (std::size_t v = 0; v < positions.size(); ++v) {
+        // NaN would break the ordering of the map below.
+        if (!std::isfinite(positions[v].x) || !std::isfinite(positions[v].y) || !std::isfinite(positions[v].z))
+            return false;
         const std::array<float, 3> key{positions[v].x, positions[v].y, positions[v].z};
         corner[v] = corners.emplace(key, static_cast<GLuint>(corners.size())).first->second;
     }

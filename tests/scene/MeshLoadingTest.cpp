@@ -163,4 +163,7 @@ TEST(ClosedSurface, NeedsEveryEdgeWalkedBothWaysAndTheFacesTurnedOutwards)
 
     EXPECT_FALSE(isClosedSurface(corners, {})) << "nothing to enclose";
     EXPECT_FALSE(isClosedSurface(corners, {0, 1, 99})) << "an index outside the vertices";
+    std::vector<glm::vec3> broken = corners;
+    broken[4].y = std::nanf("");
+    EXPECT_FALSE(isClosedSurface(broken, faces)) << "a corner that is not a number";
 }
