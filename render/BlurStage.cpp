@@ -187,18 +187,31 @@ bool BlurStage::composesByCopy() const
     return complete && copyShader && sceneDrawnBelowFullScale();
 }
 
+GLuint BlurStage::useCopyProgram(GLint textureUnit) const
+{
+    copyShader->use();
+    const GLuint program = copyShader->program;
+    glUniform1i(glGetUniformLocation(program, "colorTexture"), textureUnit);
+    setIdentityModelMatrix(*copyShader);
+    return program;
+}
+
+void BlurStage::drawCopyQuad() const
+{
+    glBindVertexArray(blurVao);
+    drawQuad();
+    glBindVertexArray(0);
+}
+
 void BlurStage::addGlowTo(GLuint sceneFramebuffer) const
 {
     if (!composesByCopy())
         return;
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
     setSceneViewport();
-    copyShader->use();
-    const GLuint program = copyShader->program;
     glActiveTexture(GL_TEXTURE0 + blurUnit);
     glBindTexture(GL_TEXTURE_2D, colorTextures[2]);
-    glUniform1i(glGetUniformLocation(program, "colorTexture"), blurUnit);
-    setIdentityModelMatrix(*copyShader);
+    const GLuint program = useCopyProgram(blurUnit);
     // The copy program reads the share of its texture that "renderScale"
     // names: here the glow's corner, the same texels addtextures.frag reads.
     const GLfloat glowShare[2] = {static_cast<GLfloat>(glowCornerWidth(width)) / static_cast<GLfloat>(width),
@@ -208,9 +221,7 @@ void BlurStage::addGlowTo(GLuint sceneFramebuffer) const
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
-    glBindVertexArray(blurVao);
-    drawQuad();
-    glBindVertexArray(0);
+    drawCopyQuad();
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
 }
@@ -220,14 +231,8 @@ void BlurStage::compose() const
     if (!complete)
         return;
     if (composesByCopy()) {
-        copyShader->use();
-        const GLuint program = copyShader->program;
-        glUniform1i(glGetUniformLocation(program, "colorTexture"), sceneImageUnit);
-        setIdentityModelMatrix(*copyShader);
-        uploadRenderScale(program);
-        glBindVertexArray(blurVao);
-        drawQuad();
-        glBindVertexArray(0);
+        uploadRenderScale(useCopyProgram(sceneImageUnit));
+        drawCopyQuad();
         return;
     }
     compositionShader->use();

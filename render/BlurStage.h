@@ -66,6 +66,10 @@ private:
     void createTarget(int k);
     void drawQuad() const;
     bool composesByCopy() const;
+    // Makes the copy program current, reading the texture on the unit with
+    // the identity placement; returns it for the caller's "renderScale".
+    GLuint useCopyProgram(GLint textureUnit) const;
+    void drawCopyQuad() const;
 };
 
 // The blur targets' width or height for a window extent: a quarter, rounded
