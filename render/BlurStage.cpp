@@ -143,15 +143,25 @@ void BlurStage::drawQuad() const
     glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
 }
 
+// The quad covers the glow's corner of its target, so the glow's passes need
+// neither a depth test nor a cleared depth: a software renderer would test
+// and write every pixel's depth for nothing.
+void BlurStage::drawQuadWithoutDepth() const
+{
+    glDisable(GL_DEPTH_TEST);
+    drawQuad();
+    glEnable(GL_DEPTH_TEST);
+}
+
 void BlurStage::downsample() const
 {
     if (!complete)
         return;
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[0]);
     glViewport(0, 0, glowCornerWidth(width), glowCornerHeight(height));
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
     glBindVertexArray(blurVao);
-    drawQuad();
+    drawQuadWithoutDepth();
 }
 
 void BlurStage::blur() const
@@ -163,7 +173,7 @@ void BlurStage::blur() const
     for (const BlurPass& pass : blurPasses) {
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[pass.target]);
         glViewport(0, 0, glowCornerWidth(width), glowCornerHeight(height));
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClear(GL_COLOR_BUFFER_BIT);
         blurShader->use();
         glActiveTexture(GL_TEXTURE0 + blurUnit);
         glBindTexture(GL_TEXTURE_2D, colorTextures[pass.source]);
@@ -175,7 +185,7 @@ void BlurStage::blur() const
         glUniform1f(glGetUniformLocation(program, "size"), static_cast<float>(pass.horizontal ? width : height));
         uploadRenderScale(program);
         glBindVertexArray(blurVao);
-        drawQuad();
+        drawQuadWithoutDepth();
     }
     glBindVertexArray(0);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);

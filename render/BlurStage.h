@@ -65,6 +65,7 @@ private:
     GLuint createQuadVao(const ShaderProgram& program) const;
     void createTarget(int k);
     void drawQuad() const;
+    void drawQuadWithoutDepth() const;
     bool composesByCopy() const;
     // Makes the copy program current, reading the texture on the unit with
     // the identity placement; returns it for the caller's "renderScale".

@@ -20,6 +20,7 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <array>
 #include <cmath>
 #include <iostream>
 
@@ -133,14 +134,37 @@ bool compositionCoversWindow()
     return !wireframe && blurStage && blurStage->complete && addTexturesShader;
 }
 
-void prepareComposition()
+struct Notice {
+    plim::scene::Paper* paper;
+    bool shown;
+};
+
+std::array<Notice, 4> notices()
+{
+    return {{
+        {helpPaper, helpVisible},
+        {level1Paper, !introStarted},
+        {level2Paper, levelTwo && !levelTwoNoticeDismissed},
+        {level2Paper, levelThree && !levelThreeNoticeDismissed},
+    }};
+}
+
+bool noticeShown()
+{
+    for (const Notice& notice : notices())
+        if (notice.paper && notice.shown)
+            return true;
+    return false;
+}
+
+void prepareComposition(bool depthOrdersNotices)
 {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDrawBuffer(GL_BACK);
     setWindowViewport();
     // The window's colour was left as it was (see renderScene); its depth
-    // orders the notices over the composition.
-    if (compositionCoversWindow())
+    // orders the notices over the composition, and is only needed for them.
+    if (compositionCoversWindow() && depthOrdersNotices)
         glClear(GL_DEPTH_BUFFER_BIT);
     glActiveTexture(GL_TEXTURE0 + sceneImageUnit);
     glBindTexture(GL_TEXTURE_2D, sceneTexture);
@@ -151,18 +175,11 @@ void prepareComposition()
     uploadRenderScale(addTexturesShader->program);
 }
 
-void drawNotice(plim::scene::Paper* paper, bool shown)
-{
-    if (paper && shown)
-        paper->drawLit(camera);
-}
-
 void drawNotices()
 {
-    drawNotice(helpPaper, helpVisible);
-    drawNotice(level1Paper, !introStarted);
-    drawNotice(level2Paper, levelTwo && !levelTwoNoticeDismissed);
-    drawNotice(level2Paper, levelThree && !levelThreeNoticeDismissed);
+    for (const Notice& notice : notices())
+        if (notice.paper && notice.shown)
+            notice.paper->drawLit(camera);
 }
 
 // camera.vert leaves out what lies outside the closed room only for filled
@@ -214,8 +231,16 @@ void renderScene()
     drawEffectImage();
     if (!wireframe && blurStage)
         blurStage->addGlowTo(sceneFramebuffer);
-    prepareComposition();
-    if (!wireframe && blurStage)
+    // Without a notice to follow, the composition covers every pixel without
+    // a depth test: on a software renderer the window's depth clear, test and
+    // write cost about as much as a third of the composition itself.
+    const bool depthOrdersNotices = noticeShown();
+    prepareComposition(depthOrdersNotices);
+    if (!wireframe && blurStage) {
+        if (!depthOrdersNotices)
+            glDisable(GL_DEPTH_TEST);
         blurStage->compose();
+        glEnable(GL_DEPTH_TEST);
+    }
     drawNotices();
 }
