@@ -57,7 +57,7 @@ void Pillar::drawLit(Camera viewer)
     const GLuint program = programName(shader);
     glUseProgram(program);
     uploadLitUniforms(program, viewer, modelMatrix, texture, {0.05f, 1.0f, true});
-    drawTriangles(litVao, boxIndexCount);
+    drawSurface(litVao, boxIndexCount, boxIsClosed(), modelMatrix);
 }
 
 glm::vec3 Pillar::getVector() const
@@ -91,7 +91,7 @@ void Pillar::drawDepth()
     const GLuint program = programName(depthShader);
     glUseProgram(program);
     setUniform(program, "modelMatrix", modelMatrix);
-    drawTriangles(depthVao, boxIndexCount);
+    drawSurface(depthVao, boxIndexCount, boxIsClosed(), modelMatrix);
 }
 
 } // namespace plim::scene

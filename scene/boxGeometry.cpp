@@ -1,6 +1,9 @@
 #include "scene/boxGeometry.h"
 
 #include "scene/drawing.h"
+#include "scene/meshLoading.h"
+
+#include <vector>
 
 namespace plim::scene {
 
@@ -62,6 +65,17 @@ const GLuint skyboxIndices[boxIndexCount] = {
     1, 2, 6,  1, 6, 5,  0, 4, 7,  0, 7, 3,
 };
 // clang-format on
+
+bool boxIsClosed()
+{
+    static const bool closed = [] {
+        std::vector<glm::vec3> corners;
+        for (int k = 0; k < boxVertexCount; ++k)
+            corners.emplace_back(boxPositions[3 * k], boxPositions[3 * k + 1], boxPositions[3 * k + 2]);
+        return isClosedSurface(corners, std::vector<GLuint>(boxIndices, boxIndices + boxIndexCount));
+    }();
+    return closed;
+}
 
 BoxBuffers createBoxBuffers(const GLfloat* positions, const GLfloat* normals, const GLfloat* uvs, const GLuint* indices)
 {

@@ -16,6 +16,9 @@ extern const GLfloat boxPositions[boxVertexCount * 3];
 extern const GLfloat boxNormals[boxVertexCount * 3];
 extern const GLfloat boxUvs[boxVertexCount * 2]; // the paper's and the pillars' coordinates
 extern const GLuint boxIndices[boxIndexCount];
+// Whether the box tables enclose the cube with their faces turned outwards
+// (isClosedSurface), so that an opaque box may leave out its back faces.
+bool boxIsClosed();
 
 extern const GLfloat skyboxPositions[boxVertexCount * 3]; // vertices 8 to 23 stay at the origin
 extern const GLfloat skyboxNormals[boxVertexCount * 3];

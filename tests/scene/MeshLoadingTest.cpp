@@ -1,3 +1,4 @@
+#include "scene/boxGeometry.h"
 #include "scene/meshLoading.h"
 
 #include <assimp/scene.h>
@@ -166,4 +167,6 @@ TEST(ClosedSurface, NeedsEveryEdgeWalkedBothWaysAndTheFacesTurnedOutwards)
     std::vector<glm::vec3> broken = corners;
     broken[4].y = std::nanf("");
     EXPECT_FALSE(isClosedSurface(broken, faces)) << "a corner that is not a number";
+
+    EXPECT_TRUE(plim::scene::boxIsClosed()) << "the pillars' box, drawn without its back faces";
 }
