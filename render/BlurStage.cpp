@@ -145,7 +145,8 @@ void BlurStage::drawQuad() const
 
 // The quad covers the glow's corner of its target, so the glow's passes need
 // neither a depth test nor a cleared depth: a software renderer would test
-// and write every pixel's depth for nothing.
+// and write every pixel's depth for nothing. Adding the glow to the scene
+// image draws the same way, over whatever depth the scene left.
 void BlurStage::drawQuadWithoutDepth() const
 {
     glDisable(GL_DEPTH_TEST);
@@ -228,12 +229,12 @@ void BlurStage::addGlowTo(GLuint sceneFramebuffer) const
         static_cast<GLfloat>(glowCornerHeight(height)) / static_cast<GLfloat>(height)};
     glUniform2fv(glGetUniformLocation(program, "renderScale"), 1, glowShare);
     // Added over the whole corner, whatever the scene's depth there.
-    glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
-    drawCopyQuad();
+    glBindVertexArray(blurVao);
+    drawQuadWithoutDepth();
+    glBindVertexArray(0);
     glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
 }
 
 void BlurStage::compose() const
