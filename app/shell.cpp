@@ -5,6 +5,7 @@
 #include "app/console.h"
 #include "app/controls.h"
 #include "app/game.h"
+#include "app/glLoading.h"
 #include "platform/Platform.h"
 #include "platform/windowSystemChoice.h"
 #include "render/glowStep.h"
@@ -28,17 +29,6 @@ void captureCursor(platform::Platform& input)
 {
     input.disableCursor();
     input.setCursorPos(0.0, 0.0);
-}
-
-void initialiseGlew()
-{
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
-        std::cout << "Failed to initialize glew" << std::endl;
-        pauseAndExit();
-    }
-    // GLEW asks for the extension string, which core contexts answer with GL_INVALID_ENUM.
-    glGetError();
 }
 
 void bindDefaultFramebuffer()
@@ -72,6 +62,7 @@ GLFWwindow* openWindow()
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    platform::hintDesktopIdentity(CLANKORA_APP_ID, "clankora");
     GLFWwindow* window = nullptr;
     if (windowSizeIsUsable(windowWidth, windowHeight))
         window = glfwCreateWindow(windowWidth, windowHeight, "Hello, PLIM!",

@@ -5,7 +5,9 @@
 # `bash scripts/play.sh` (the headless demo), each run by an ordinary user
 # with sudo through chroot with a clean environment: no display, no sound
 # card, nothing from this machine's build. Each command gets a root of its
-# own, so play.sh shows that the packages it installs itself suffice. Prints
+# own, so play.sh shows that the packages it installs itself suffice. On
+# trixie the game play.sh built then also runs under Wayland (weston in
+# Xvfb, with and without XWayland: tests/wayland/run.sh). Prints
 # how long each took and where its log is; exit status 0 when both passed.
 #
 #   scripts/fresh-check.sh [--ref REF] [--only test|play] [--keep] [bookworm|trixie]
@@ -159,25 +161,35 @@ prepare_root() {
     chroot "$dir" chown -R player:player /home/player/clankora
 }
 
-# Runs `bash scripts/NAME.sh` in a fresh root, logs it to $work/NAME.log and
-# prints the outcome; a failure sets failed.
+# Runs COMMAND as the player in the clone inside root DIR, logs it to LOG and
+# prints the outcome under NAME; a failure sets failed and returns 1.
 failed=0
-check() {
-    local name=$1 dir=$work/$1-root log=$work/$1.log start status=0 took built
-    prepare_root "$dir"
-    echo "$name.sh: running in $dir (log: $log)"
+run_as_player() {
+    local name=$1 dir=$2 log=$3 command=$4 start status=0 took built
+    echo "$name: running in $dir (log: $log)"
     start=$SECONDS
     chroot --userspec=player:player "$dir" /usr/bin/env -i HOME=/home/player USER=player \
         LOGNAME=player SHELL=/bin/bash PATH=/usr/local/bin:/usr/bin:/bin TERM=dumb \
-        bash -c "cd ~/clankora && bash scripts/$name.sh" >"$log" 2>&1 </dev/null || status=$?
+        bash -c "cd ~/clankora && $command" >"$log" 2>&1 </dev/null || status=$?
     took=$((SECONDS - start))
     built=$(grep -o "Build finished in [0-9]* s" "$log" | tail -n 1 | grep -o "[0-9]*" || true)
-    printf '%s.sh on %s: %s in %dm%02ds (build %s s); log: %s\n' "$name" "$release" \
+    printf '%s on %s: %s in %dm%02ds (build %s s); log: %s\n' "$name" "$release" \
         "$([ $status -eq 0 ] && echo passed || echo "FAILED (status $status)")" \
         $((took / 60)) $((took % 60)) "${built:-?}" "$log"
-    [ $status -eq 0 ] || tail -n 25 "$log" | sed 's/^/    /'
+    [ $status -eq 0 ] || { tail -n 25 "$log" | sed 's/^/    /'; failed=1; return 1; }
+}
+
+# Runs `bash scripts/NAME.sh` in a fresh root. On trixie, whose GLFW has
+# Wayland, the game that play.sh built then runs under a Wayland compositor
+# in the same root (tests/wayland/run.sh).
+check() {
+    local name=$1 dir=$work/$1-root
+    prepare_root "$dir"
+    if run_as_player "$name.sh" "$dir" "$work/$name.log" "bash scripts/$name.sh" &&
+        [ "$name" = play ] && [ "$release" = trixie ]; then
+        run_as_player "tests/wayland/run.sh" "$dir" "$work/wayland.log" "bash tests/wayland/run.sh" || true
+    fi
     release_root "$dir" || true
-    [ $status -eq 0 ] || failed=1
 }
 
 mkdir -p "$work"

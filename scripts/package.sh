@@ -16,15 +16,23 @@ fail() {
 
 # Starts LAUNCHER with its output in LOG, presses Escape once its window is
 # there until the game quits (it reads keys only once its scene is built) and
-# returns the game's exit status. Runs inside the X server.
+# returns the game's exit status. The window's WM_CLASS must be CLASS (the
+# desktop entry's name, by which the desktop shows its icon) with the instance
+# name clankora. Runs inside the X server.
 start_and_quit() {
-    local launcher=$1 log=$2 pid tries
+    local launcher=$1 log=$2 class=$3 pid tries classed=0
     "$launcher" </dev/null >"$log" 2>&1 &
     pid=$!
     for tries in $(seq 1 90); do
         sleep 1
         kill -0 "$pid" 2>/dev/null || break
         xdotool search --pid "$pid" >/dev/null 2>&1 || continue
+        if [ $classed -eq 0 ]; then
+            classed=1
+            xdotool search --all --pid "$pid" --class "^$class\$" >/dev/null 2>&1 &&
+                xdotool search --all --pid "$pid" --classname '^clankora$' >/dev/null 2>&1 ||
+                { echo "the game's window has not the WM_CLASS clankora, $class" >>"$log"; kill "$pid"; return 1; }
+        fi
         xdotool keydown Escape
         sleep 0.3
         xdotool keyup Escape
@@ -95,7 +103,7 @@ mkdir "$scratch/home"
 status=0
 step=$SECONDS
 HOME="$scratch/home" headless 1280x720 env -u XDG_DATA_HOME -u ALSOFT_LOGLEVEL \
-    bash -c "$(declare -f start_and_quit); start_and_quit '$usr/games/clankora' '$scratch/game.log'" || status=$?
+    bash -c "$(declare -f start_and_quit); start_and_quit '$usr/games/clankora' '$scratch/game.log' '$(basename "$desktop" .desktop)'" || status=$?
 cat "$scratch/game.log"
 [ "$status" -eq 0 ] || fail "the installed game ended with status $status"
 echo "The game started, and quit on Escape, in $((SECONDS - step)) s"
