@@ -110,10 +110,11 @@ void renderFrame(int framePhase, float deltaTime, FrameStepObserver afterStep)
     notify(afterStep, "bindDefaultFramebuffer");
 }
 
-int runClankora(platform::Platform& input)
+int runClankora(platform::Platform& input, int swapInterval)
 {
     platform::setActive(&input);
     GLFWwindow* window = openWindow();
+    glfwSwapInterval(swapInterval);
     input.attach(window);
     captureCursor(input);
     initialiseGlew();

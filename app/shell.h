@@ -41,6 +41,8 @@ void prepareDefaultFramebuffer();
 GLFWwindow* openWindow();
 
 // The game: start-up, the frame loop and shutdown, with input and time taken
-// from the given back-end. Returns 0 after a normal end; fatal start-up
-// failures end the process with exit status -1.
-int runClankora(platform::Platform& platform);
+// from the given back-end. swapInterval is asked of the context once it is
+// current: 1 waits for the display's vertical sync, 0 (the bot's, so that its
+// timings stay comparable) does not. Returns 0 after a normal end; fatal
+// start-up failures end the process with exit status -1.
+int runClankora(platform::Platform& platform, int swapInterval = 0);

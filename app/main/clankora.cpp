@@ -42,5 +42,6 @@ int main(int argc, char** argv)
     }
     setRenderScaleSetting(readRenderScale(argc, argv, "clankora", RenderScaleSetting()));
     platform::GlfwPlatform input;
-    return runClankora(input);
+    // Vertical sync: without it a driver that leaves it off draws thousands of frames a second.
+    return runClankora(input, 1);
 }
