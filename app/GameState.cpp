@@ -32,3 +32,5 @@ bool frustumCullingOff = false;
 bool reportCulledCount = false;
 bool transparencyFlag = false;
 int culledObjectCount = 0;
+
+bool showMusic = false;

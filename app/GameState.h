@@ -35,3 +35,6 @@ extern bool frustumCullingOff;
 extern bool reportCulledCount;
 extern bool transparencyFlag;
 extern int culledObjectCount;
+
+// Player options chosen at start-up (flags, settings): off by default.
+extern bool showMusic; // the pillars' and the jukebox's glows follow their songs' loudness
