@@ -1,7 +1,6 @@
 #include "app/adaptiveScale.h"
 
 #include "render/RenderScaleController.h"
-#include "render/renderScale.h"
 
 #include <GL/glew.h>
 
@@ -19,7 +18,9 @@ using Clock = std::chrono::steady_clock;
 RenderScaleSetting setting{false, 1.0f};
 bool adapting = false;
 RenderScaleController controller(1.0f);
+float renderScale = 1.0f;
 Clock::time_point lastSwap;
+Clock::time_point drawn;
 
 bool containsIgnoringCase(const char* text, const char* word)
 {
@@ -77,12 +78,31 @@ void startRenderScale(int windowWidth, int windowHeight)
                   << std::endl;
 }
 
+float currentRenderScale()
+{
+    return renderScale;
+}
+
+void finishRenderScaleFrame()
+{
+    if (!adapting)
+        return;
+    // A software renderer draws on threads of its own; its frame is done
+    // when they are, which the swap would otherwise wait for too.
+    glFinish();
+    drawn = Clock::now();
+}
+
 void adaptRenderScale()
 {
     if (!adapting)
         return;
-    const Clock::time_point now = Clock::now();
-    const float seconds = std::chrono::duration<float>(now - lastSwap).count();
-    lastSwap = now;
+    const float seconds = std::chrono::duration<float>(drawn - lastSwap).count();
+    lastSwap = Clock::now();
     renderScale = controller.frameDrawn(seconds);
+}
+
+void skipRenderScaleFrame()
+{
+    lastSwap = Clock::now();
 }

@@ -11,6 +11,8 @@
 bool fullScreen = true;
 int windowWidth = 800;
 int windowHeight = 600;
+int largestViewWidth = 0;
+int largestViewHeight = 0;
 
 int toIntSaturating(const std::string& text)
 {

@@ -8,6 +8,12 @@ extern bool fullScreen;  // default true
 extern int windowWidth;  // default 800
 extern int windowHeight; // default 600
 
+// The largest size the game can be shown at, found when the window opens:
+// the largest current mode among the connected monitors, or the configured
+// size where that is larger. The whole-frame targets are created at it.
+extern int largestViewWidth;
+extern int largestViewHeight;
+
 // What the four lines of the configuration file say.
 struct Configuration {
     bool fullScreen = true;

@@ -3,6 +3,7 @@
 #include "app/Camera.h"
 #include "app/GameState.h"
 #include "app/player.h"
+#include "app/window.h"
 #include "platform/Platform.h"
 #include "render/Texture.h"
 #include "scene/Registry.h"
@@ -153,12 +154,15 @@ void handlePlayerInput(float deltaTime)
         applyMovementKeys(deltaTime);
         applyWalkHeight();
         handleLightKeys();
-        applyMouseLook();
+        // Without the focus the cursor is the desktop's: it turns nothing.
+        if (windowHasFocus())
+            applyMouseLook();
     }
     chooseEyeHeightTargets();
     if (held(GLFW_KEY_T))
         controlsEnabled = true;
     handleFunctionKeys(deltaTime);
-    platform::active().setCursorPos(0.0, 0.0);
+    if (windowHasFocus())
+        platform::active().setCursorPos(0.0, 0.0);
     reportElapsedTime();
 }

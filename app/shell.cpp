@@ -6,6 +6,8 @@
 #include "app/controls.h"
 #include "app/game.h"
 #include "app/glLoading.h"
+#include "app/window.h"
+#include "platform/GlfwWindow.h"
 #include "platform/Platform.h"
 #include "platform/windowSystemChoice.h"
 #include "render/glowStep.h"
@@ -19,6 +21,7 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -59,10 +62,16 @@ GLFWwindow* openWindow()
         pauseAndExit();
     }
     readConfiguration("Resolution.ini");
+    // Before the window can change any monitor's mode.
+    platform::largestMonitorMode(&largestViewWidth, &largestViewHeight);
+    largestViewWidth = std::max(largestViewWidth, windowWidth);
+    largestViewHeight = std::max(largestViewHeight, windowHeight);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     platform::hintDesktopIdentity(CLANKORA_APP_ID, "clankora");
+    // A full-screen game stays on its monitor while the player looks at another window.
+    glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
     GLFWwindow* window = nullptr;
     if (windowSizeIsUsable(windowWidth, windowHeight))
         window = glfwCreateWindow(windowWidth, windowHeight, "Hello, PLIM!",
@@ -81,16 +90,16 @@ void setFrameObserver(FrameObserver observer)
     frameObserver = observer;
 }
 
-void prepareDefaultFramebuffer()
+void prepareDefaultFramebuffer(const FrameViewport& view)
 {
     glPolygonOffset(0.0f, 1.0f);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDrawBuffer(GL_BACK);
     useCameraShader();
-    glViewport(0, 0, windowWidth, windowHeight);
+    setWindowViewport(view);
 }
 
-void renderFrame(int framePhase, float deltaTime, FrameStepObserver afterStep)
+void renderFrame(int framePhase, float deltaTime, const FrameViewport& view, FrameStepObserver afterStep)
 {
     turnSpotlights(deltaTime);
     notify(afterStep, "turnSpotlights");
@@ -98,13 +107,15 @@ void renderFrame(int framePhase, float deltaTime, FrameStepObserver afterStep)
     notify(afterStep, "uploadShadowMatrices");
     refreshStackDrawOrder();
     notify(afterStep, "refreshStackDrawOrder");
+    if (!view.drawable())
+        return;
     renderShadowPasses(framePhase);
     notify(afterStep, "renderShadowPasses");
-    prepareDefaultFramebuffer();
+    prepareDefaultFramebuffer(view);
     notify(afterStep, "prepareDefaultFramebuffer");
-    renderScene();
+    renderScene(view);
     notify(afterStep, "renderScene");
-    renderGlowForNextFrame();
+    renderGlowForNextFrame(view);
     notify(afterStep, "renderGlowForNextFrame");
     bindDefaultFramebuffer();
     notify(afterStep, "bindDefaultFramebuffer");
@@ -117,6 +128,7 @@ int runClankora(platform::Platform& input, int swapInterval)
     glfwSwapInterval(swapInterval);
     input.attach(window);
     captureCursor(input);
+    startFollowingWindow();
     initialiseGlew();
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 3.0f);
@@ -137,10 +149,19 @@ int runClankora(platform::Platform& input, int swapInterval)
         deltaTime = static_cast<float>(now - static_cast<double>(lastTime));
         lastTime = static_cast<float>(now);
 
-        renderFrame(framePhase, deltaTime);
-        input.swapBuffers();
-        adaptRenderScale();
+        const FrameViewport view = pollFrameViewport(input);
+        renderFrame(framePhase, deltaTime, view);
+        if (view.drawable()) {
+            finishRenderScaleFrame();
+            input.swapBuffers();
+            adaptRenderScale();
+        } else {
+            // Minimised: the game goes on about ten times a second, undrawn.
+            input.waitWhileHidden(0.1);
+            skipRenderScaleFrame();
+        }
         input.pollEvents();
+        followWindow(input);
         keepRunning = !input.isKeyDown(GLFW_KEY_ESCAPE);
         updateAnimations(deltaTime);
         glGetError();

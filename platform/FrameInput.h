@@ -15,6 +15,12 @@ struct FrameInput {
     double mouseDy = 0.0;
     std::string shot; // when set, the next frame drawn is saved as shot + ".png"
     std::string mark; // when set, the frame times from this frame on count for this phase
+    // The window as a window manager leaves it: resized before this frame
+    // (0: as it was), minimised, or without the focus.
+    int resizeWidth = 0;
+    int resizeHeight = 0;
+    bool minimised = false;
+    bool unfocused = false;
 };
 
 // A source of scripted input, asked once per frame.

@@ -14,6 +14,7 @@ const std::chrono::steady_clock::time_point processStart = std::chrono::steady_c
 void GlfwPlatform::attach(GLFWwindow* newWindow)
 {
     window = newWindow;
+    frame.attach(window);
 }
 
 bool GlfwPlatform::isKeyDown(int key)
@@ -64,6 +65,42 @@ void GlfwPlatform::swapBuffers()
 void GlfwPlatform::pollEvents()
 {
     glfwPollEvents();
+}
+
+void GlfwPlatform::getFramebufferSize(int* width, int* height)
+{
+    // X11 keeps a minimised window's size; there is nothing to draw into.
+    if (frame.iconified()) {
+        *width = 0;
+        *height = 0;
+        return;
+    }
+    frame.framebufferSize(width, height);
+}
+
+bool GlfwPlatform::isFocused()
+{
+    return frame.focused();
+}
+
+void GlfwPlatform::releaseCursor()
+{
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+}
+
+bool GlfwPlatform::isFullScreen()
+{
+    return frame.isFullScreen();
+}
+
+void GlfwPlatform::setFullScreen(bool fullScreen)
+{
+    frame.setFullScreen(fullScreen);
+}
+
+void GlfwPlatform::waitWhileHidden(double seconds)
+{
+    glfwWaitEventsTimeout(seconds);
 }
 
 } // namespace platform

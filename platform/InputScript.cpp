@@ -89,6 +89,9 @@ public:
             input.mouseDy = dy;
             input.mark = std::move(pendingMark);
             pendingMark.clear();
+            input.resizeWidth = pendingWidth;
+            input.resizeHeight = pendingHeight;
+            pendingWidth = pendingHeight = 0;
             frames.push_back(input);
         }
     }
@@ -103,11 +106,19 @@ public:
 
     // The next frame emitted starts a phase of that name.
     void markNextFrame(const std::string& name) { pendingMark = name; }
+    // The window takes that size before the next frame emitted.
+    void resizeBeforeNextFrame(int width, int height)
+    {
+        pendingWidth = width;
+        pendingHeight = height;
+    }
 
     FrameInput persistent;
 
 private:
     std::string pendingMark;
+    int pendingWidth = 0;
+    int pendingHeight = 0;
     std::vector<FrameInput>& frames;
 };
 
@@ -203,6 +214,21 @@ bool InputScript::parse(const std::string& text, std::string& error)
                 expander.shotAfterLastFrame(args[0]);
             else
                 expander.markNextFrame(args[0]);
+        } else if (command == "resize") {
+            long width = 0;
+            long height = 0;
+            if (args.size() != 2 || !parseCount(args[0], width) || !parseCount(args[1], height) || width < 1
+                || height < 1 || width > 16384 || height > 16384)
+                return fail("resize needs WIDTH HEIGHT, 1 to 16384 pixels each");
+            expander.resizeBeforeNextFrame(static_cast<int>(width), static_cast<int>(height));
+        } else if (command == "minimise" || command == "restore") {
+            if (!args.empty())
+                return fail(command + " takes nothing");
+            expander.persistent.minimised = command == "minimise";
+        } else if (command == "focus") {
+            if (args.size() != 1 || (args[0] != "off" && args[0] != "on"))
+                return fail("focus takes off or on");
+            expander.persistent.unfocused = args[0] == "off";
         } else if (command == "quit") {
             break;
         } else {

@@ -27,6 +27,19 @@ public:
 
     virtual void swapBuffers() = 0;
     virtual void pollEvents() = 0;
+
+    // The window, polled once a frame like the input.
+    // The framebuffer in pixels; 0 x 0 while the window is minimised.
+    virtual void getFramebufferSize(int* width, int* height) = 0;
+    virtual bool isFocused() = 0;
+    virtual void releaseCursor() = 0; // shown and free to leave the window
+    virtual bool isFullScreen() = 0;
+    // Full screen on the monitor the window is on, at that monitor's current
+    // mode; back to the window's size and place from before.
+    virtual void setFullScreen(bool fullScreen) = 0;
+    // The frame loop's pause while there is nothing to draw: returns after
+    // the seconds or at the next event, whichever comes first.
+    virtual void waitWhileHidden(double seconds) = 0;
 };
 
 // The back-end the game polls; set by the start-up.

@@ -12,6 +12,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -60,6 +61,22 @@ long liveGlObjects()
     return count;
 }
 
+// As a window manager does: the X server takes the size at once, and the
+// frame after sees it.
+void resizeWindow(GLFWwindow* window, int width, int height)
+{
+    glfwSetWindowSize(window, width, height);
+    int shownWidth = 0;
+    int shownHeight = 0;
+    for (int wait = 0; wait < 200; ++wait) {
+        glfwGetWindowSize(window, &shownWidth, &shownHeight);
+        if (shownWidth == width && shownHeight == height)
+            return;
+        glfwWaitEventsTimeout(0.01);
+    }
+    std::cerr << "clankora-bot: the window did not take the size " << width << " x " << height << std::endl;
+}
+
 } // namespace
 
 ScriptedPlatform::ScriptedPlatform(InputDriver& driver, double timeStep, std::string shotDirectory, long maxFrames)
@@ -70,20 +87,21 @@ ScriptedPlatform::ScriptedPlatform(InputDriver& driver, double timeStep, std::st
 void ScriptedPlatform::attach(GLFWwindow* newWindow)
 {
     window = newWindow;
+    frame.attach(window);
 }
 
 bool ScriptedPlatform::isKeyDown(int key)
 {
     if (done && key == GLFW_KEY_ESCAPE)
         return true;
-    if (key < 0 || key > GLFW_KEY_LAST)
+    if (key < 0 || key > GLFW_KEY_LAST || current.unfocused)
         return false;
     return current.keys.test(static_cast<size_t>(key));
 }
 
 bool ScriptedPlatform::isMouseButtonDown(int button)
 {
-    if (button < 0 || button > GLFW_MOUSE_BUTTON_LAST)
+    if (button < 0 || button > GLFW_MOUSE_BUTTON_LAST || current.unfocused)
         return false;
     return current.buttons.test(static_cast<size_t>(button));
 }
@@ -149,7 +167,7 @@ void ScriptedPlatform::swapBuffers()
         else
             std::fprintf(frameTimes, "%ld %s %.3f %.3f %.2f\n", swaps, phase.c_str(),
                 std::chrono::duration<double, std::milli>(now - lastSwap).count(),
-                processor - lastProcessorMilliseconds, frameScale ? *frameScale : 1.0f);
+                processor - lastProcessorMilliseconds, frameScale ? frameScale() : 1.0f);
         lastSwap = now;
         lastProcessorMilliseconds = processor;
         ++swaps;
@@ -168,11 +186,51 @@ void ScriptedPlatform::pollEvents()
         current = FrameInput();
         return;
     }
+    // Without the focus the pointer still moves over the window, as the
+    // desktop's; the game must not look around with it.
     cursorX += current.mouseDx;
     cursorY += current.mouseDy;
+    if (current.resizeWidth > 0 && window)
+        resizeWindow(window, current.resizeWidth, current.resizeHeight);
     pendingShot = current.shot;
     if (!current.mark.empty())
         phase = current.mark;
+}
+
+void ScriptedPlatform::getFramebufferSize(int* width, int* height)
+{
+    if (current.minimised) {
+        *width = 0;
+        *height = 0;
+        return;
+    }
+    frame.framebufferSize(width, height);
+}
+
+bool ScriptedPlatform::isFocused()
+{
+    return !current.unfocused;
+}
+
+void ScriptedPlatform::releaseCursor()
+{
+}
+
+bool ScriptedPlatform::isFullScreen()
+{
+    return frame.isFullScreen();
+}
+
+void ScriptedPlatform::setFullScreen(bool fullScreen)
+{
+    frame.setFullScreen(fullScreen);
+}
+
+void ScriptedPlatform::waitWhileHidden(double seconds)
+{
+    // As long as the game's loop would wait, so that what the wall clock
+    // sees of a minimised window is the player's.
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
 } // namespace platform

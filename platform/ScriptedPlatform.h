@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FrameInput.h"
+#include "platform/GlfwWindow.h"
 #include "platform/Platform.h"
 
 #include <chrono>
@@ -29,14 +30,23 @@ public:
     double millisecondsSinceStart() override;
     void swapBuffers() override;
     void pollEvents() override;
+    // The script's window: resized and put in full screen for real,
+    // minimised and unfocused as reported. Without the focus no key or
+    // button comes through, and the pointer's motion is the desktop's.
+    void getFramebufferSize(int* width, int* height) override;
+    bool isFocused() override;
+    void releaseCursor() override;
+    bool isFullScreen() override;
+    void setFullScreen(bool fullScreen) override;
+    void waitWhileHidden(double seconds) override;
 
     // Writes the wall time between buffer swaps, one line per frame
     // ("FRAME PHASE MILLISECONDS CPU_MILLISECONDS SCALE"), after a first line
     // with the seconds from the process start to the first swap. Phases come
     // from the script's marks; the processor time is that of all the
     // process's threads, which the machine's other work does not stretch; the
-    // scale is read from the given value at each swap (1 without one).
-    void recordFrameTimes(std::FILE* out, const float* scale = nullptr)
+    // scale is read from the given function at each swap (1 without one).
+    void recordFrameTimes(std::FILE* out, float (*scale)() = nullptr)
     {
         frameTimes = out;
         frameScale = scale;
@@ -57,6 +67,7 @@ private:
     std::string shotDirectory;
     long maxFrames;
     GLFWwindow* window = nullptr;
+    GlfwWindow frame;
     FrameInput current;
     std::string pendingShot;
     double cursorX = 0.0;
@@ -64,7 +75,7 @@ private:
     long polled = 0;
     bool done = false;
     std::FILE* frameTimes = nullptr;
-    const float* frameScale = nullptr;
+    float (*frameScale)() = nullptr;
     double lastProcessorMilliseconds = 0.0;
     long resourcePeriod = 0;
     std::string phase = "start";

@@ -1,7 +1,7 @@
 #include "render/BlurStage.h"
 
 #include "render/ShaderProgram.h"
-#include "render/renderScale.h"
+#include "render/FrameViewport.h"
 #include "scene/Registry.h"
 
 #include <glm/glm.hpp>
@@ -48,9 +48,9 @@ void setIdentityModelMatrix(const ShaderProgram& program)
 
 } // namespace
 
-int blurTargetExtent(int windowExtent)
+int blurTargetExtent(int frameExtent)
 {
-    return windowExtent / 4;
+    return frameExtent / 4;
 }
 
 BlurStage::BlurStage(int width, int height)
@@ -154,18 +154,18 @@ void BlurStage::drawQuadWithoutDepth() const
     glEnable(GL_DEPTH_TEST);
 }
 
-void BlurStage::downsample() const
+void BlurStage::downsample(const FrameViewport& view) const
 {
     if (!complete)
         return;
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[0]);
-    glViewport(0, 0, glowCornerWidth(width), glowCornerHeight(height));
+    glViewport(0, 0, glowCornerWidth(view, width), glowCornerHeight(view, height));
     glClear(GL_COLOR_BUFFER_BIT);
     glBindVertexArray(blurVao);
     drawQuadWithoutDepth();
 }
 
-void BlurStage::blur() const
+void BlurStage::blur(const FrameViewport& view) const
 {
     if (!complete)
         return;
@@ -173,7 +173,7 @@ void BlurStage::blur() const
     const glm::vec2 vertical(0.0f, 1.0f);
     for (const BlurPass& pass : blurPasses) {
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[pass.target]);
-        glViewport(0, 0, glowCornerWidth(width), glowCornerHeight(height));
+        glViewport(0, 0, glowCornerWidth(view, width), glowCornerHeight(view, height));
         glClear(GL_COLOR_BUFFER_BIT);
         blurShader->use();
         glActiveTexture(GL_TEXTURE0 + blurUnit);
@@ -183,8 +183,11 @@ void BlurStage::blur() const
         glUniform2fv(glGetUniformLocation(program, "blurDirection"), 1,
             glm::value_ptr(pass.horizontal ? horizontal : vertical));
         setIdentityModelMatrix(*blurShader);
-        glUniform1f(glGetUniformLocation(program, "size"), static_cast<float>(pass.horizontal ? width : height));
-        uploadRenderScale(program);
+        // "size" is the target's extent for a window that fills the targets;
+        // otherwise the glow's extent at a quarter of the window.
+        const int window = pass.horizontal ? view.windowWidth : view.windowHeight;
+        glUniform1f(glGetUniformLocation(program, "size"), static_cast<float>(blurTargetExtent(window)));
+        uploadRenderScale(program, view);
         glBindVertexArray(blurVao);
         drawQuadWithoutDepth();
     }
@@ -193,9 +196,9 @@ void BlurStage::blur() const
     glDrawBuffer(GL_BACK);
 }
 
-bool BlurStage::composesByCopy() const
+bool BlurStage::composesByCopy(const FrameViewport& view) const
 {
-    return complete && copyShader && sceneDrawnBelowFullScale();
+    return complete && copyShader && view.stretched();
 }
 
 GLuint BlurStage::useCopyProgram(GLint textureUnit) const
@@ -214,19 +217,20 @@ void BlurStage::drawCopyQuad() const
     glBindVertexArray(0);
 }
 
-void BlurStage::addGlowTo(GLuint sceneFramebuffer) const
+void BlurStage::addGlowTo(GLuint sceneFramebuffer, const FrameViewport& view) const
 {
-    if (!composesByCopy())
+    if (!composesByCopy(view))
         return;
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
-    setSceneViewport();
+    setSceneViewport(view);
     glActiveTexture(GL_TEXTURE0 + blurUnit);
     glBindTexture(GL_TEXTURE_2D, colorTextures[2]);
     const GLuint program = useCopyProgram(blurUnit);
     // The copy program reads the share of its texture that "renderScale"
     // names: here the glow's corner, the same texels addtextures.frag reads.
-    const GLfloat glowShare[2] = {static_cast<GLfloat>(glowCornerWidth(width)) / static_cast<GLfloat>(width),
-        static_cast<GLfloat>(glowCornerHeight(height)) / static_cast<GLfloat>(height)};
+    const GLfloat glowShare[2]
+        = {static_cast<GLfloat>(glowCornerWidth(view, width)) / static_cast<GLfloat>(width),
+            static_cast<GLfloat>(glowCornerHeight(view, height)) / static_cast<GLfloat>(height)};
     glUniform2fv(glGetUniformLocation(program, "renderScale"), 1, glowShare);
     // Added over the whole corner, whatever the scene's depth there.
     glEnable(GL_BLEND);
@@ -237,12 +241,12 @@ void BlurStage::addGlowTo(GLuint sceneFramebuffer) const
     glDisable(GL_BLEND);
 }
 
-void BlurStage::compose() const
+void BlurStage::compose(const FrameViewport& view) const
 {
     if (!complete)
         return;
-    if (composesByCopy()) {
-        uploadRenderScale(useCopyProgram(sceneImageUnit));
+    if (composesByCopy(view)) {
+        uploadRenderScale(useCopyProgram(sceneImageUnit), view);
         drawCopyQuad();
         return;
     }

@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 class ShaderProgram;
+struct FrameViewport;
 
 // The texture unit on which the composition finds the scene image.
 constexpr GLint sceneImageUnit = 25;
@@ -11,14 +12,15 @@ constexpr GLint sceneImageUnit = 25;
 // targets, blurs it four times in each direction and adds the result to the
 // scene image on the screen. Colour target 2 carries the blurred image from one
 // frame to the next. A target of zero width or height can never be complete,
-// which is how the failure path is reached on purpose. Below a render scale
-// of 1 the glow fills only the lower-left corner of the targets that
-// matches the drawn share of the window (renderScale.h), and every pass
-// draws that corner alone. The glow is then added into the scene image's own
-// corner, where it covers as few pixels as the 3D view, and the composition
-// only stretches that corner over the window: one texture read per window
-// pixel instead of two, the dearest part of a scaled frame on a software
-// renderer after the lighting.
+// which is how the failure path is reached on purpose. The targets are a
+// quarter of the whole-frame targets; the glow fills only their lower-left
+// corner that matches the drawn share of those (FrameViewport.h), and every
+// pass draws that corner alone. Where the 3D view is stretched over the
+// window, the glow is added into the scene image's own corner, where it
+// covers as few pixels as the 3D view, and the composition only stretches
+// that corner over the window: one texture read per window pixel instead of
+// two, the dearest part of a scaled frame on a software renderer after the
+// lighting.
 class BlurStage {
 public:
     GLuint colorTextures[3] = {0, 0, 0};
@@ -46,19 +48,22 @@ public:
 
     // Draws the quad into target 0 with the program, texture and uniforms
     // that the caller has set.
-    void downsample() const;
+    void downsample(const FrameViewport& view) const;
     // Eight separable passes between targets 1 and 2; ends on the default
-    // framebuffer with the viewport still at the target size.
-    void blur() const;
-    // Below scale 1: adds the drawn corner of colour target 2 into the drawn
-    // corner of the scene image, which the framebuffer holds. Leaves that
-    // framebuffer bound. Does nothing at scale 1.
-    void addGlowTo(GLuint sceneFramebuffer) const;
+    // framebuffer with the viewport still at the glow's corner. The taps
+    // are as far apart on the screen as for a glow a quarter of the window's
+    // size, whatever share of the targets the frame uses.
+    void blur(const FrameViewport& view) const;
+    // Where the 3D view is stretched: adds the drawn corner of colour target
+    // 2 into the drawn corner of the scene image, which the framebuffer
+    // holds. Leaves that framebuffer bound. Does nothing otherwise.
+    void addGlowTo(GLuint sceneFramebuffer, const FrameViewport& view) const;
     // Adds colour target 2 to the scene image the caller bound on
-    // sceneImageUnit, drawing into the framebuffer that is bound; below scale
-    // 1 addGlowTo has added it already, and the drawn corner of the scene
-    // image is stretched over the framebuffer with the copy program.
-    void compose() const;
+    // sceneImageUnit, drawing into the framebuffer that is bound; where the
+    // 3D view is stretched addGlowTo has added it already, and the drawn
+    // corner of the scene image is stretched over the framebuffer with the
+    // copy program.
+    void compose(const FrameViewport& view) const;
 
 private:
     void createQuad();
@@ -66,13 +71,13 @@ private:
     void createTarget(int k);
     void drawQuad() const;
     void drawQuadWithoutDepth() const;
-    bool composesByCopy() const;
+    bool composesByCopy(const FrameViewport& view) const;
     // Makes the copy program current, reading the texture on the unit with
     // the identity placement; returns it for the caller's "renderScale".
     GLuint useCopyProgram(GLint textureUnit) const;
     void drawCopyQuad() const;
 };
 
-// The blur targets' width or height for a window extent: a quarter, rounded
-// down.
-int blurTargetExtent(int windowExtent);
+// The blur targets' width or height for a whole-frame target's extent: a
+// quarter, rounded down.
+int blurTargetExtent(int frameExtent);

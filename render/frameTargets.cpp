@@ -7,6 +7,9 @@
 
 #include <iostream>
 
+int frameTargetWidth = 0;
+int frameTargetHeight = 0;
+
 namespace {
 
 GLuint createColourTexture(int width, int height)
@@ -37,6 +40,8 @@ bool boundFramebufferComplete()
 
 void createFrameTargets(int width, int height)
 {
+    frameTargetWidth = width;
+    frameTargetHeight = height;
     effectTexture = createColourTexture(width, height);
 
     glGenFramebuffers(1, &sceneFramebuffer);

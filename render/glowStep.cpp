@@ -2,12 +2,12 @@
 
 #include "render/BlurStage.h"
 #include "render/ShaderProgram.h"
-#include "render/renderScale.h"
+#include "render/FrameViewport.h"
 #include "scene/Registry.h"
 
 #include <glm/gtc/type_ptr.hpp>
 
-void renderGlowForNextFrame()
+void renderGlowForNextFrame(const FrameViewport& view)
 {
     if (!noteShader || !blurStage)
         return;
@@ -18,7 +18,7 @@ void renderGlowForNextFrame()
     glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
     const glm::mat4 identity(1.0f);
     glUniformMatrix4fv(glGetUniformLocation(program, "modelMatrix"), 1, GL_FALSE, glm::value_ptr(identity));
-    uploadRenderScale(program);
-    blurStage->downsample();
-    blurStage->blur();
+    uploadRenderScale(program, view);
+    blurStage->downsample(view);
+    blurStage->blur(view);
 }

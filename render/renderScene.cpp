@@ -6,7 +6,7 @@
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
 #include "render/lightConePass.h"
-#include "render/renderScale.h"
+#include "render/FrameViewport.h"
 #include "render/spotlightSlots.h"
 #include "render/stackDrawOrder.h"
 #include "scene/AnimatedModel.h"
@@ -107,11 +107,11 @@ void drawStackBoxesBackToFront()
 // a polygon offset of one unit; drawing the glowing objects again without it
 // puts them just in front of their own depth, so exactly their visible parts
 // pass the depth test.
-void drawEffectImage()
+void drawEffectImage(const FrameViewport& view)
 {
     glBindFramebuffer(GL_FRAMEBUFFER, effectFramebuffer);
-    setSceneViewport();
-    clearDrawnCorner(GL_COLOR_BUFFER_BIT);
+    setSceneViewport(view);
+    clearDrawnCorner(view, GL_COLOR_BUFFER_BIT);
     glPolygonOffset(0.0f, 0.0f);
     if (jukeboxFront)
         jukeboxFront->drawLit(camera, frustumCullingOff);
@@ -157,11 +157,11 @@ bool noticeShown()
     return false;
 }
 
-void prepareComposition(bool depthOrdersNotices)
+void prepareComposition(const FrameViewport& view, bool depthOrdersNotices)
 {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDrawBuffer(GL_BACK);
-    setWindowViewport();
+    setWindowViewport(view);
     // The window's colour was left as it was (see renderScene); its depth
     // orders the notices over the composition, and is only needed for them.
     if (compositionCoversWindow() && depthOrdersNotices)
@@ -172,7 +172,7 @@ void prepareComposition(bool depthOrdersNotices)
         return;
     addTexturesShader->use();
     glUniform1i(glGetUniformLocation(addTexturesShader->program, "preprocessTexture"), sceneImageUnit);
-    uploadRenderScale(addTexturesShader->program);
+    uploadRenderScale(addTexturesShader->program, view);
 }
 
 void drawNotices()
@@ -204,9 +204,8 @@ void useCameraShader()
         cameraShader->use();
 }
 
-void renderScene()
+void renderScene(const FrameViewport& view)
 {
-    beginScaledFrame();
     // A full-window clear costs a software renderer a pass over every pixel
     // of the window; when the composition will cover them all, only the
     // depth is cleared, just before it.
@@ -214,8 +213,8 @@ void renderScene()
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (!wireframe) {
         glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
-        setSceneViewport();
-        clearDrawnCorner(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        setSceneViewport(view);
+        clearDrawnCorner(view, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     culledObjectCount = 0;
     uploadWireframeFlag();
@@ -228,18 +227,18 @@ void renderScene()
         std::cout << culledObjectCount << "Objects culled" << std::endl;
     drawStackBoxesBackToFront();
     drawLightCones(camera);
-    drawEffectImage();
+    drawEffectImage(view);
     if (!wireframe && blurStage)
-        blurStage->addGlowTo(sceneFramebuffer);
+        blurStage->addGlowTo(sceneFramebuffer, view);
     // Without a notice to follow, the composition covers every pixel without
     // a depth test: on a software renderer the window's depth clear, test and
     // write cost about as much as a third of the composition itself.
     const bool depthOrdersNotices = noticeShown();
-    prepareComposition(depthOrdersNotices);
+    prepareComposition(view, depthOrdersNotices);
     if (!wireframe && blurStage) {
         if (!depthOrdersNotices)
             glDisable(GL_DEPTH_TEST);
-        blurStage->compose();
+        blurStage->compose(view);
         glEnable(GL_DEPTH_TEST);
     }
     drawNotices();

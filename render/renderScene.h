@@ -1,5 +1,7 @@
 #pragma once
 
+struct FrameViewport;
+
 // One frame of the game world, drawn after the depth passes and before the
 // glow is blurred. Expects the default framebuffer bound and cleared, the
 // window viewport, depth testing on, blending and face culling off. Draws,
@@ -9,11 +11,11 @@
 // front and the light cones; then the glowing objects into the effect image
 // over the scene's depth; then, on the screen, the scene plus last frame's
 // blurred glow and the notices on top. The scene and effect images take the
-// lower-left corner of their targets at the render scale; the screen is
-// drawn whole. In wireframe mode the scene goes straight to the screen, at
-// full size, and is not composed.
+// lower-left corner of their targets that the viewport names; the screen is
+// drawn whole, at the window's size. In wireframe mode the scene goes
+// straight to the screen, at full size, and is not composed.
 // Objects the registry does not hold are left out.
-void renderScene();
+void renderScene(const FrameViewport& view);
 
 // Makes the camera program current, as the frame's lit pass expects.
 void useCameraShader();

@@ -21,6 +21,8 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
+
 namespace {
 
 using plim::scene::AnimatedModel;
@@ -254,6 +256,19 @@ void createSpotlightsAndCones()
     lightCone7 = coneOf(*shadowMap10, 7);
 }
 
+// The largest size the game can be shown at (the window's when nobody
+// found it), within what the renderer can allocate.
+glm::ivec2 frameTargetSize()
+{
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+    if (largest <= 0)
+        largest = largestWindowSide;
+    const int width = largestViewWidth > 0 ? largestViewWidth : windowWidth;
+    const int height = largestViewHeight > 0 ? largestViewHeight : windowHeight;
+    return glm::ivec2(std::min(width, static_cast<int>(largest)), std::min(height, static_cast<int>(largest)));
+}
+
 } // namespace
 
 void buildScene(GLFWwindow* window)
@@ -266,7 +281,8 @@ void buildScene(GLFWwindow* window)
     skybox->scale(150, 150, 150);
     skybox->rotate(1, 0, 0, -90);
     createSongs();
-    blurStage = new BlurStage(windowWidth / 4, windowHeight / 4);
+    const glm::ivec2 targets = frameTargetSize();
+    blurStage = new BlurStage(blurTargetExtent(targets.x), blurTargetExtent(targets.y));
     placeCameraForTheIntro();
     createPillarStacks();
     createModels();
@@ -274,5 +290,5 @@ void buildScene(GLFWwindow* window)
     level1Paper = notice(level1Texture);
     level2Paper = notice(level2Texture);
     createSpotlightsAndCones();
-    createFrameTargets(windowWidth, windowHeight);
+    createFrameTargets(targets.x, targets.y);
 }

@@ -6,7 +6,6 @@
 #include "platform/InputScript.h"
 #include "platform/ProcessStatus.h"
 #include "platform/ScriptedPlatform.h"
-#include "render/renderScale.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -176,7 +175,7 @@ int main(int argc, char** argv)
     if (autoplay) {
         Autoplay player(autoplayOptions);
         platform::ScriptedPlatform input(player, timeStep, shotDirectory, maxFrames);
-        input.recordFrameTimes(frameTimes, &renderScale);
+        input.recordFrameTimes(frameTimes, currentRenderScale);
         input.recordResourcesEvery(resourcesEvery);
         int status = runClankora(input);
         notePeakMemory();
@@ -188,7 +187,7 @@ int main(int argc, char** argv)
     if (!script.load(scriptPath, error))
         usageError(scriptPath + ": " + error);
     platform::ScriptedPlatform input(script, timeStep, shotDirectory, maxFrames);
-    input.recordFrameTimes(frameTimes, &renderScale);
+    input.recordFrameTimes(frameTimes, currentRenderScale);
     int status = runClankora(input);
     notePeakMemory();
     return status;

@@ -7,12 +7,14 @@ in vec2 texCoord;
 
 uniform sampler2D colorTexture;
 uniform vec2 blurDirection; // (1, 0) or (0, 1)
-uniform float size;         // texels of the target along blurDirection
-// The share of the window that the 3D view is drawn at. Below 1 the glow
-// fills only a corner of the targets, min(ceil(share * extent - 0.001),
-// extent) texels (renderScale.h), and the pass draws that corner alone; the
-// taps stay inside it, and widen by the same share, so that the glow keeps
-// its size on the screen.
+// Texels along blurDirection of a glow a quarter of the window's size: the
+// target's extent when the window fills the whole-frame targets.
+uniform float size;
+// The share of the whole-frame targets that the 3D view is drawn in. Below 1
+// the glow fills only a corner of the targets, min(ceil(share * extent -
+// 0.001), extent) texels (FrameViewport.h), and the pass draws that corner
+// alone; the taps stay inside it, and are as far apart as "size" says, so
+// that the glow keeps its size on the screen.
 uniform vec2 renderScale = vec2(1.0);
 
 out vec4 fragColor;

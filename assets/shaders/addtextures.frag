@@ -5,15 +5,15 @@
 
 in vec2 textureCoordinate;
 
-uniform sampler2D preprocessTexture; // the scene, window-sized
-uniform sampler2D colorTexture;      // the blurred glow, a quarter of the window
+uniform sampler2D preprocessTexture; // the scene, in a whole-frame target
+uniform sampler2D colorTexture;      // the blurred glow, a quarter of that
 // The share of preprocessTexture that holds the scene: less than 1 when the
-// 3D view is drawn at a lower scale, and then stretched over the window.
+// window is smaller than the whole-frame targets.
 uniform vec2 renderScale = vec2(1.0);
 
 // The corner of a texture that holds this frame's picture, as a share of it:
 // the blur targets keep the glow in min(ceil(share * extent - 0.001), extent)
-// texels (renderScale.h).
+// texels (FrameViewport.h).
 vec2 drawnCorner(sampler2D image)
 {
     vec2 extent = vec2(textureSize(image, 0));

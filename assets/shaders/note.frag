@@ -1,14 +1,14 @@
 #version 150 core
 // A notice's picture, or the copy of a texture: in the down-sampling pass,
-// and below scale 1 in adding the glow to the scene image and in stretching
-// the scene image over the window (BlurStage).
+// and where the 3D view is stretched over the window in adding the glow to
+// the scene image and in stretching the scene image (BlurStage).
 
 in vec2 textureCoordinate;
 
 uniform sampler2D colorTexture;
 // The share of the texture that holds the picture to copy: the effect image,
 // the glow or the scene image fill only their lower-left corner when the 3D
-// view is drawn at a lower scale. Notices keep 1.
+// view covers less than the whole-frame targets. Notices keep 1.
 uniform vec2 renderScale = vec2(1.0);
 
 out vec4 fragColor;

@@ -9,6 +9,7 @@
 // these checks.
 #include "Signal.h"
 #include "support/ChildProcess.h"
+#include "support/Pictures.h"
 
 #include <FreeImage.h>
 #include <gtest/gtest.h>
@@ -25,6 +26,10 @@
 #include <vector>
 
 namespace {
+
+using testing_support::differenceFromNotice;
+using testing_support::loadPicture;
+using testing_support::Picture;
 
 using testing_support::ChildResult;
 
@@ -105,53 +110,6 @@ const Playthrough& playthrough()
         return result;
     }();
     return run;
-}
-
-// A picture as RGB bytes, row 0 at the top.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<unsigned char> rgb;
-
-    const unsigned char* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
-};
-
-Picture loadPicture(const std::string& path)
-{
-    Picture picture;
-    FIBITMAP* loaded = FreeImage_Load(FreeImage_GetFIFFromFilename(path.c_str()), path.c_str(), 0);
-    if (!loaded)
-        return picture;
-    FIBITMAP* image = FreeImage_ConvertTo24Bits(loaded);
-    FreeImage_Unload(loaded);
-    picture.width = static_cast<int>(FreeImage_GetWidth(image));
-    picture.height = static_cast<int>(FreeImage_GetHeight(image));
-    picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
-    for (int y = 0; y < picture.height; ++y) {
-        const BYTE* line = FreeImage_GetScanLine(image, picture.height - 1 - y);
-        for (int x = 0; x < picture.width; ++x) {
-            unsigned char* out = &picture.rgb[(static_cast<size_t>(y) * picture.width + x) * 3];
-            out[0] = line[x * 3 + FI_RGBA_RED];
-            out[1] = line[x * 3 + FI_RGBA_GREEN];
-            out[2] = line[x * 3 + FI_RGBA_BLUE];
-        }
-    }
-    FreeImage_Unload(image);
-    return picture;
-}
-
-// Mean difference per channel (0..255) between a screenshot and a notice
-// picture stretched over the whole screen, as the game shows its notices.
-double differenceFromNotice(const Picture& screen, const Picture& notice)
-{
-    double sum = 0.0;
-    for (int y = 0; y < screen.height; ++y)
-        for (int x = 0; x < screen.width; ++x) {
-            int nx = std::min(notice.width - 1, static_cast<int>((x + 0.5) * notice.width / screen.width));
-            int ny = std::min(notice.height - 1, static_cast<int>((y + 0.5) * notice.height / screen.height));
-            for (int c = 0; c < 3; ++c)
-                sum += std::abs(screen.at(x, y)[c] - notice.at(nx, ny)[c]);
-        }
-    return sum / (3.0 * screen.width * screen.height);
 }
 
 TEST(Playthrough, EndsNormallyAfterAllThreeLevels)

@@ -2,6 +2,7 @@
 // passes against a reference Gaussian, the composition, and the failure path
 // of an incomplete target.
 #include "render/BlurStage.h"
+#include "render/FrameViewport.h"
 #include "scene/Registry.h"
 
 #include "renderTestSupport.h"
@@ -55,6 +56,12 @@ std::vector<int> readTarget(const BlurStage& stage, int k)
     return red;
 }
 
+// A window that fills whole-frame targets four times the stage's size.
+FrameViewport filledBy(const BlurStage& stage)
+{
+    return frameViewport(4 * stage.width, 4 * stage.height, 4 * stage.width, 4 * stage.height, 1.0f);
+}
+
 class BlurStageTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -85,7 +92,7 @@ protected:
         glBindTexture(GL_TEXTURE_2D, effectImage);
         setInt(*noteShader, "colorTexture", 0);
         setMatrix(*noteShader, "modelMatrix", glm::mat4(1.0f));
-        stage.downsample();
+        stage.downsample(filledBy(stage));
     }
 };
 
@@ -182,7 +189,7 @@ TEST_F(BlurStageTest, GlowSpreadsBeyondABrightSquare)
     EXPECT_EQ(at(small, 22, 24), 0) << "the down-sampled square keeps its sharp edge";
     EXPECT_EQ(at(small, 41, 24), 0);
 
-    stage.blur();
+    stage.blur(filledBy(stage));
     std::vector<int> blurred = readTarget(stage, 2);
     EXPECT_GT(at(blurred, 31, 24), 200) << "the middle of the square stays bright";
     EXPECT_GT(at(blurred, 21, 24), 30) << "three texels left of the square";
@@ -242,7 +249,7 @@ TEST_F(BlurStageTest, EightPassesMatchAReferenceGaussian)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
 
-    stage.blur();
+    stage.blur(filledBy(stage));
     EXPECT_EQ(glInteger(GL_FRAMEBUFFER_BINDING), 0);
     EXPECT_EQ(glInteger(GL_DRAW_BUFFER), GL_BACK);
     EXPECT_EQ(glInteger(GL_VERTEX_ARRAY_BINDING), 0);
@@ -287,7 +294,7 @@ TEST_F(BlurStageTest, ComposeAddsTheBlurredImageToTheScene)
     glBindTexture(GL_TEXTURE_2D, scene);
     addTexturesShader->use();
     setInt(*addTexturesShader, "preprocessTexture", 25);
-    stage.compose();
+    stage.compose(filledBy(stage));
 
     Rgba left = screen.pixel(8, 24);
     EXPECT_NEAR(left.r, 160, 1);
@@ -323,12 +330,12 @@ TEST_F(BlurStageTest, IncompleteTargetsReportAndDrawNothing)
     glGenQueries(1, &query);
     glBeginQuery(GL_PRIMITIVES_GENERATED, query);
     downsampleFrom(stage, effect);
-    stage.blur();
+    stage.blur(filledBy(stage));
     glActiveTexture(GL_TEXTURE25);
     glBindTexture(GL_TEXTURE_2D, effect);
     addTexturesShader->use();
     setInt(*addTexturesShader, "preprocessTexture", 25);
-    stage.compose();
+    stage.compose(filledBy(stage));
     glEndQuery(GL_PRIMITIVES_GENERATED);
     GLuint primitives = 99;
     glGetQueryObjectuiv(query, GL_QUERY_RESULT, &primitives);

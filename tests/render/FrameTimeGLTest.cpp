@@ -74,7 +74,7 @@ TEST_P(FrameTime, LevelOneViewOfAPopulatedScene)
     std::vector<double> shadows, scene, glow, total;
     for (int frame = 0; frame < frames; ++frame) {
         const int framePhase = frame % 2 == 0 ? 1 : 0;
-        renderFrame(framePhase, 0.016f, finishAndClock);
+        renderFrame(framePhase, 0.016f, viewport(), finishAndClock);
         const auto start = stepEnds["refreshStackDrawOrder"];
         const auto afterShadows = stepEnds["renderShadowPasses"];
         const auto afterScene = stepEnds["renderScene"];

@@ -3,7 +3,6 @@
 // and how the bot starts when asked for auto.
 #include "frameFixture.h"
 #include "render/RenderScaleController.h"
-#include "render/renderScale.h"
 #include "scene/Pillar.h"
 
 #include <FreeImage.h>
@@ -82,11 +81,6 @@ Difference compare(const Image& a, const Image& b)
 class RenderScale : public frame_testing::FrameTest {
 protected:
     void SetUp() override { openWorld(320, 240); }
-    void TearDown() override
-    {
-        renderScale = 1.0f;
-        FrameTest::TearDown();
-    }
 
     struct Frame {
         Image scene;  // the drawn corner of the scene target, the glow added below scale 1
@@ -102,8 +96,8 @@ protected:
         const int drawnWidth = static_cast<int>(scale * static_cast<float>(width) + 0.5f);
         const int drawnHeight = static_cast<int>(scale * static_cast<float>(height) + 0.5f);
         return {readImage(sceneFramebuffer, GL_COLOR_ATTACHMENT0, drawnWidth, drawnHeight),
-            readImage(blurStage->framebuffers[2], GL_COLOR_ATTACHMENT0, glowCornerWidth(blurStage->width),
-                glowCornerHeight(blurStage->height)),
+            readImage(blurStage->framebuffers[2], GL_COLOR_ATTACHMENT0, glowCornerWidth(viewport(), blurStage->width),
+                glowCornerHeight(viewport(), blurStage->height)),
             readImage(0, GL_BACK, width, height)};
     }
 };

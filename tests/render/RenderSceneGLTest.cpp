@@ -24,10 +24,10 @@ protected:
     void SetUp() override { openWorld(160, 120); }
 
     // Primitives that reached the rasteriser in one renderScene call.
-    static GLuint primitivesOfRenderScene()
+    GLuint primitivesOfRenderScene() const
     {
         scenetest::PrimitiveCounter counter;
-        renderScene();
+        renderScene(viewport());
         return counter.count();
     }
 };
@@ -48,18 +48,18 @@ TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
     look(glm::vec3(0, 1, 5), glm::vec3(0, 1, 0));
     reportCulledCount = true;
 
-    prepareDefaultFramebuffer();
+    prepareDefaultFramebuffer(viewport());
     testing::internal::CaptureStdout();
     const GLuint culledFrame = primitivesOfRenderScene();
-    prepareDefaultFramebuffer();
-    renderScene();
+    prepareDefaultFramebuffer(viewport());
+    renderScene(viewport());
     std::cout.flush();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "3Objects culled\n3Objects culled\n")
         << "every frame, without a space";
     EXPECT_EQ(culledObjectCount, 3);
 
     frustumCullingOff = true;
-    prepareDefaultFramebuffer();
+    prepareDefaultFramebuffer(viewport());
     testing::internal::CaptureStdout();
     const GLuint everythingFrame = primitivesOfRenderScene();
     std::cout.flush();
@@ -69,9 +69,9 @@ TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
 
     reportCulledCount = false;
     frustumCullingOff = false;
-    prepareDefaultFramebuffer();
+    prepareDefaultFramebuffer(viewport());
     testing::internal::CaptureStdout();
-    renderScene();
+    renderScene(viewport());
     std::cout.flush();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "nothing is written unless asked";
     EXPECT_EQ(culledObjectCount, 3) << "the count is kept all the same";
@@ -97,8 +97,8 @@ TEST_F(RenderScene, CompositionAddsLastFramesGlowUnlessWireframe)
     };
 
     presetGlow();
-    prepareDefaultFramebuffer();
-    renderScene();
+    prepareDefaultFramebuffer(viewport());
+    renderScene(viewport());
     const glm::ivec4 composedFloor = screenPixel(floorPixel);
     const glm::ivec4 composedSky = screenPixel(skyPixel);
     EXPECT_NEAR(composedSky.b, 128, 1) << "the glow is added over the whole screen";
@@ -113,8 +113,8 @@ TEST_F(RenderScene, CompositionAddsLastFramesGlowUnlessWireframe)
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     presetGlow();
     wireframe = true;
-    prepareDefaultFramebuffer();
-    renderScene();
+    prepareDefaultFramebuffer(viewport());
+    renderScene(viewport());
     const glm::ivec4 wireFloor = screenPixel(floorPixel);
     EXPECT_EQ(brightness(screenPixel(skyPixel)), 0) << "no glow added";
     EXPECT_EQ(wireFloor.r, composedFloor.r) << "the same scene, drawn on the screen";
@@ -134,8 +134,8 @@ TEST_F(RenderScene, EffectImageHoldsOnlyTheVisiblePartsOfGlowingObjects)
     camera.lightPosition = camera.position;
     camera.lightIntensities = glm::vec3(1.0f);
 
-    prepareDefaultFramebuffer();
-    renderScene();
+    prepareDefaultFramebuffer(viewport());
+    renderScene(viewport());
     EXPECT_GT(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(0.35f, 0.5f, 0.1f)))), 150)
         << "the glowing box where it shows";
     EXPECT_EQ(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(-0.35f, 0.5f, 0.1f)))), 0)
@@ -148,8 +148,8 @@ TEST_F(RenderScene, EffectImageHoldsOnlyTheVisiblePartsOfGlowingObjects)
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     wireframe = true;
-    prepareDefaultFramebuffer();
-    renderScene();
+    prepareDefaultFramebuffer(viewport());
+    renderScene(viewport());
     EXPECT_EQ(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(1.5f, 0.5f, 0.1f)))), 0);
     GLfloat units = -1.0f;
     glGetFloatv(GL_POLYGON_OFFSET_UNITS, &units);
@@ -180,16 +180,16 @@ TEST_F(RenderScene, WireframeFromInsideTheRoomShowsTheHouseOutsideIt)
     };
 
     // Filled, the walls would hide it: it is left out.
-    prepareDefaultFramebuffer();
-    renderScene();
+    prepareDefaultFramebuffer(viewport());
+    renderScene(viewport());
     EXPECT_EQ(brightness(framebufferPixel(sceneFramebuffer, blockPixel)), 0);
     EXPECT_EQ(litPixels(sceneFramebuffer), 0);
 
     // Wireframe lets the eye see through the walls: its edges show.
     wireframe = true;
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    prepareDefaultFramebuffer();
-    renderScene();
+    prepareDefaultFramebuffer(viewport());
+    renderScene(viewport());
     EXPECT_GT(litPixels(0), width) << "the block's edges";
     EXPECT_NO_GL_ERROR();
 }
@@ -271,11 +271,11 @@ TEST_F(RenderScene, StackBoxesAreDrawnFromTheFarthestToTheNearest)
         SCOPED_TRACE(eye.x);
         look(eye, glm::vec3(0, 1, 0));
         refreshStackDrawOrder();
-        prepareDefaultFramebuffer();
+        prepareDefaultFramebuffer(viewport());
         std::vector<float> distances;
         {
             ModelMatrixRecorder recorder;
-            renderScene();
+            renderScene(viewport());
             // The boxes are the poles: 0.15 across and 7 high.
             for (const glm::mat4& matrix : ModelMatrixRecorder::matrices())
                 if (std::fabs(matrix[0][0] - 0.15f) < 1e-6f && std::fabs(matrix[1][1] - 7.0f) < 1e-6f)
@@ -370,8 +370,8 @@ TEST_P(Notices, ShowWhenTheGameStateAsksForThem)
         levelThree = c.levelThree;
         levelTwoNoticeDismissed = c.twoDismissed;
         levelThreeNoticeDismissed = c.threeDismissed;
-        prepareDefaultFramebuffer();
-        renderScene();
+        prepareDefaultFramebuffer(viewport());
+        renderScene(viewport());
         EXPECT_EQ(screenPixel(glm::ivec2(width / 2, height / 2)), c.shown)
             << c.help << c.introStarted << c.levelTwo << c.levelThree << c.twoDismissed << c.threeDismissed;
     }

@@ -11,6 +11,7 @@
 #include "app/GameState.h"
 #include "app/shell.h"
 #include "render/BlurStage.h"
+#include "render/FrameViewport.h"
 #include "render/LightCone.h"
 #include "render/ShaderProgram.h"
 #include "render/ShadowMap.h"
@@ -155,6 +156,7 @@ class FrameTest : public ::testing::Test {
 protected:
     int width = 160;
     int height = 120;
+    float renderScale = 1.0f;
     std::string directory;
 
     // Called by every test first: a window of the given size, the programs
@@ -377,11 +379,15 @@ protected:
         buildStackDrawOrder();
     }
 
+    // The frame as the loop sees it: the window fills the targets, at the
+    // render scale the test asks for.
+    FrameViewport viewport() const { return frameViewport(width, height, width, height, renderScale); }
+
     // The frame loop's rendering steps, with a check for GL errors after each
     // when asked.
-    static void runFrame(int framePhase, float deltaTime = 0.0f, bool checkEachStep = false)
+    void runFrame(int framePhase, float deltaTime = 0.0f, bool checkEachStep = false) const
     {
-        renderFrame(framePhase, deltaTime, checkEachStep ? expectNoGlErrorAfter : nullptr);
+        renderFrame(framePhase, deltaTime, viewport(), checkEachStep ? expectNoGlErrorAfter : nullptr);
     }
 
     static void expectNoGlErrorAfter(const char* step)

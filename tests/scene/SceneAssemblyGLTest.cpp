@@ -7,6 +7,7 @@
 #include "app/game.h"
 #include "app/shell.h"
 #include "render/BlurStage.h"
+#include "render/frameTargets.h"
 #include "scene/AnimatedModel.h"
 #include "scene/Model.h"
 #include "scene/PillarStack.h"
@@ -20,6 +21,7 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -77,10 +79,18 @@ std::string findings()
     if (camera.aspectRatio != 320.0f / 200.0f || camera.viewportWidth != 320.0f || camera.viewportHeight != 200.0f)
         out << "camera aspect " << camera.aspectRatio << " viewport " << camera.viewportWidth << "x"
             << camera.viewportHeight << '\n';
-    if (blurStage && (blurStage->width != blurTargetExtent(320) || blurStage->height != blurTargetExtent(200)
-                         || !blurStage->complete))
+    // The whole-frame targets fit the largest view, the screen here: a
+    // window resized to fill it must still fit them.
+    const GLFWvidmode* screen = glfwGetVideoMode(glfwGetPrimaryMonitor());
+    const int largestWidth = std::max(320, screen ? screen->width : 0);
+    const int largestHeight = std::max(200, screen ? screen->height : 0);
+    if (blurStage
+        && (blurStage->width != blurTargetExtent(largestWidth) || blurStage->height != blurTargetExtent(largestHeight)
+            || !blurStage->complete))
         out << "blur stage " << blurStage->width << "x" << blurStage->height << " complete " << blurStage->complete
             << '\n';
+    if (frameTargetWidth != largestWidth || frameTargetHeight != largestHeight)
+        out << "whole-frame targets " << frameTargetWidth << "x" << frameTargetHeight << '\n';
     for (const game_model::SceneModel& model : game_model::sceneModels()) {
         const plim::scene::SceneObject* object = placedObject(model.global);
         if (!object) {
@@ -103,7 +113,7 @@ std::string findings()
     return out.str();
 }
 
-TEST(SceneAssembly, FillsTheRegistrySizedFromTheWindowAndPlacesEveryModelAsTheTableSays)
+TEST(SceneAssembly, FillsTheRegistrySizedForTheLargestViewAndPlacesEveryModelAsTheTableSays)
 {
     EXPECT_EQ(testing_support::inAssembledScene("0\n320\n200\n0\n", [](std::ostream& out) { out << findings(); }), "");
 }
