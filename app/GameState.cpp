@@ -18,13 +18,6 @@ bool jukeboxPlaying = false;
 bool jukeboxLatch = false;
 bool endingFlight = false;
 
-float robot1TopClock = 0.0f;
-float robot3Clock = 3.0f;
-float flyingRobotClock = 0.0f;
-float robot6AClock = 0.0f;
-float robot6BClock = 0.0f;
-float robot6CClock = 0.0f;
-float robot6DClock = 0.0f;
 
 bool helpVisible = false;
 bool wireframe = false;

@@ -1,7 +1,11 @@
 #pragma once
 
-// Game state: flags of the game's phases and puzzles, the active track count
-// and the robots' animation clocks (in the animations' own key-time units).
+// The robots' animation clocks A to G belong to the game state too; they
+// stand with the scene roster, which names each robot's.
+#include "scene/robotClocks.h"
+
+// Game state: flags of the game's phases and puzzles and the active track
+// count.
 extern bool controlsEnabled;
 extern bool flyMode;
 extern bool introStarted;
@@ -19,14 +23,6 @@ extern int activeTrackCount;
 extern bool jukeboxPlaying;
 extern bool jukeboxLatch;
 extern bool endingFlight;
-
-extern float robot1TopClock;   // clock A
-extern float robot3Clock;      // clock B
-extern float flyingRobotClock; // clock C
-extern float robot6AClock;     // clock D
-extern float robot6BClock;     // clock E
-extern float robot6CClock;     // clock F
-extern float robot6DClock;     // clock G
 
 // Render settings switched by the function keys.
 extern bool helpVisible;

@@ -58,11 +58,8 @@ bool held(int key)
 template <typename Switch>
 void forEachSceneTexture(Switch apply)
 {
-    for (Texture* texture : {woodBoxTexture, metalBoxTexture, robot1TopTexture, robot1BottomTexture,
-             robot3Texture, robot4Texture, robot6Texture, instrumentsTexture, jukeboxTexture, doorTexture,
-             helpscreenTexture, level1Texture, level2Texture, containerTexture, starsTexture,
-             houseCellarTexture, houseFluffyTexture, houseScifiTexture})
-        if (texture)
+    for (std::size_t i = 0; i < registryTextureCount; ++i)
+        if (Texture* texture = *registryTextures[i].texture; texture && !registryTextures[i].plainColour)
             apply(*texture);
 }
 

@@ -9,6 +9,7 @@
 #include "scene/Model.h"
 #include "scene/PillarStack.h"
 #include "scene/Registry.h"
+#include "scene/Roster.h"
 #include "sound/SoundSystem.h"
 #include "sound/songs.h"
 
@@ -204,8 +205,7 @@ void checkLevels()
     }
 }
 
-template <typename Robot>
-void pushOutOfObject(Robot* object, float radius)
+void pushOutOfObject(const plim::scene::MeshObject* object, float radius)
 {
     glm::vec3 centre = object->getCenter();
     pushOutOf(centre.x, centre.z, radius);
@@ -235,39 +235,47 @@ void startLevelOne()
     camera.faceTowards(levelStartTarget);
 }
 
-void startLevelTwo()
+namespace {
+
+// Level 2 and level 3 begin alike: at the start place and eye height, on
+// foot, with the previous level's songs stopped and the house in its new
+// dress. Level 3 keeps the view direction and the controls as they were.
+void startLevel(bool& levelFlag, Texture* houseTexture, bool faceTheRoom, const char* loaded)
 {
-    if (levelTwo)
+    if (levelFlag)
         return;
     eyeHeight = levelStartEyeHeight;
     camera.position = levelStartPosition;
     flyMode = false;
-    controlsEnabled = true;
-    camera.faceTowards(levelStartTarget);
+    if (faceTheRoom) {
+        controlsEnabled = true;
+        camera.faceTowards(levelStartTarget);
+    }
     stopJukebox();
-    levelTwo = true;
+    levelFlag = true;
     stopAllTracks();
-    houseNew->setTexture(houseFluffyTexture);
+    houseNew->setTexture(houseTexture);
     jukeboxLatch = false;
     jukeboxPlaying = false;
-    std::cout << "Level 2 loaded" << std::endl;
+    std::cout << loaded << std::endl;
+}
+
+} // namespace
+
+void prepareIntro()
+{
+    controlsEnabled = false;
+    flyMode = true;
+}
+
+void startLevelTwo()
+{
+    startLevel(levelTwo, houseFluffyTexture, true, "Level 2 loaded");
 }
 
 void startLevelThree()
 {
-    if (levelThree)
-        return;
-    // Unlike level 2 the view direction and the controls stay as they were.
-    flyMode = false;
-    eyeHeight = levelStartEyeHeight;
-    camera.position = levelStartPosition;
-    stopJukebox();
-    levelThree = true;
-    stopAllTracks();
-    houseNew->setTexture(houseScifiTexture);
-    jukeboxLatch = false;
-    jukeboxPlaying = false;
-    std::cout << "Level 3 loaded" << std::endl;
+    startLevel(levelThree, houseScifiTexture, false, "Level 3 loaded");
 }
 
 void startEnding()
@@ -294,38 +302,23 @@ void updateAnimations(float deltaTime)
     const double dt = deltaTime;
     // While no instrument plays the robots nearly freeze.
     const double dtScaled = activeTrackCount < 1 ? dt * 0.001 : dt;
-
-    advance(robot1TopClock, dtScaled * 0.8);
-    advance(robot1TopClock, 0.01);
-    wrap(robot1TopClock, 6.25, 0.4166666f);
-    pose(robot1Top, robot1TopClock);
-
-    advance(robot3Clock, dtScaled * 2.0);
-    wrap(robot3Clock, 2.083333, 0.0f);
-    pose(robot3, robot3Clock);
-
-    robot4->rotate(0.0, 1.0, 0.0, static_cast<float>(dtScaled * 120.0));
-
-    advance(flyingRobotClock, dt * 0.5);
-    wrap(flyingRobotClock, 2.083333, 0.0f);
-    pose(flyingRobot, flyingRobotClock);
-
-    advance(robot6AClock, dtScaled * 2.5);
-    advance(robot6BClock, dtScaled * 2.0);
-    advance(robot6CClock, dtScaled * 1.5);
-    advance(robot6DClock, dtScaled * 1.2);
-    wrap(robot6AClock, 3.29, 0.0f);
-    if (puzzleSolved || levelTwoSolved)
-        wrap(robot6BClock, 7.4, 4.6f); // the victory dance
-    else
-        wrap(robot6BClock, 3.29, 0.0f);
-    wrap(robot6CClock, 4.6, 3.4f);
-    wrap(robot6DClock, 10.0, 7.4f);
-    pose(robot6A, robot6AClock);
-    pose(robot6B, robot6BClock);
-    pose(robot6C, robot6CClock);
-    pose(robot6D, robot6DClock);
-
+    const bool victory = puzzleSolved || levelTwoSolved;
+    for (std::size_t i = 0; i < sceneRosterSize; ++i) {
+        const RosterEntry& entry = sceneRoster[i];
+        if (entry.spinDegreesPerSecond != 0.0f)
+            entry.object()->rotate(0.0, 1.0, 0.0, static_cast<float>(dtScaled * entry.spinDegreesPerSecond));
+        const ClockRule& rule = entry.clock;
+        if (!rule.clock)
+            continue;
+        advance(*rule.clock, (rule.followsMusic ? dtScaled : dt) * rule.rate);
+        if (rule.extraStep != 0.0)
+            advance(*rule.clock, rule.extraStep);
+        if (victory && rule.victoryWrapAt != 0.0)
+            wrap(*rule.clock, rule.victoryWrapAt, rule.victoryRestartAt);
+        else
+            wrap(*rule.clock, rule.wrapAt, rule.restartAt);
+        pose(static_cast<plim::scene::AnimatedModel*>(entry.object()), *rule.clock);
+    }
     for (plim::scene::PillarStack* stack : pillarStacks)
         stack->update(dt);
     soundSystem.update();
@@ -377,17 +370,9 @@ void applyMotionAndClicks(float deltaTime)
     animateEyeHeight(deltaTime);
     applyStairs();
 
-    pushOutOfObject(robot1Top, 1.0f);
-    pushOutOfObject(robot1Bottom, 1.0f);
-    pushOutOfObject(robot3, 1.0f);
-    pushOutOfObject(robot4, 1.0f);
-    pushOutOfObject(flyingRobot, 1.0f);
-    pushOutOfObject(robot6A, 1.0f);
-    pushOutOfObject(robot6B, 1.0f);
-    pushOutOfObject(robot6C, 1.0f);
-    pushOutOfObject(robot6D, 1.0f);
-    pushOutOfObject(jukebox, 1.6f);
-    pushOutOfObject(door, 0.4f);
+    for (std::size_t i = 0; i < sceneRosterSize; ++i)
+        if (sceneRoster[i].collisionRadius > 0.0f)
+            pushOutOfObject(sceneRoster[i].object(), sceneRoster[i].collisionRadius);
     for (int stack = 0; stack < 4; ++stack) {
         glm::vec3 position = pillarStacks[stack]->getPosition();
         camera.pushOutOfCircle(0.5f, position.x, position.z, 0.5f);

@@ -5,6 +5,9 @@
 // All of it acts on the global game state, camera and scene registry.
 
 void stopAllTracks();
+// The start values of the game state for the title and the intro flight,
+// once the scene is built.
+void prepareIntro();
 void startLevelOne();
 void startLevelTwo();
 void startLevelThree();

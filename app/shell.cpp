@@ -1,19 +1,18 @@
 #include "app/shell.h"
 
+#include "app/GameState.h"
 #include "app/adaptiveScale.h"
 #include "app/config.h"
 #include "app/console.h"
 #include "app/controls.h"
+#include "app/frameRequest.h"
 #include "app/game.h"
 #include "app/glLoading.h"
 #include "app/window.h"
 #include "platform/GlfwWindow.h"
 #include "platform/Platform.h"
 #include "platform/windowSystemChoice.h"
-#include "render/glowStep.h"
-#include "render/renderScene.h"
-#include "render/shadowPasses.h"
-#include "render/spotlightFrame.h"
+#include "render/renderFrame.h"
 #include "render/stackDrawOrder.h"
 #include "scene/Registry.h"
 #include "scene/buildScene.h"
@@ -32,18 +31,6 @@ void captureCursor(platform::Platform& input)
 {
     input.disableCursor();
     input.setCursorPos(0.0, 0.0);
-}
-
-void bindDefaultFramebuffer()
-{
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDrawBuffer(GL_BACK);
-}
-
-void notify(FrameStepObserver afterStep, const char* step)
-{
-    if (afterStep)
-        afterStep(step);
 }
 
 void shutDown()
@@ -90,37 +77,6 @@ void setFrameObserver(FrameObserver observer)
     frameObserver = observer;
 }
 
-void prepareDefaultFramebuffer(const FrameViewport& view)
-{
-    glPolygonOffset(0.0f, 1.0f);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDrawBuffer(GL_BACK);
-    useCameraShader();
-    setWindowViewport(view);
-}
-
-void renderFrame(int framePhase, float deltaTime, const FrameViewport& view, FrameStepObserver afterStep)
-{
-    turnSpotlights(deltaTime);
-    notify(afterStep, "turnSpotlights");
-    uploadShadowMatrices();
-    notify(afterStep, "uploadShadowMatrices");
-    refreshStackDrawOrder();
-    notify(afterStep, "refreshStackDrawOrder");
-    if (!view.drawable())
-        return;
-    renderShadowPasses(framePhase);
-    notify(afterStep, "renderShadowPasses");
-    prepareDefaultFramebuffer(view);
-    notify(afterStep, "prepareDefaultFramebuffer");
-    renderScene(view);
-    notify(afterStep, "renderScene");
-    renderGlowForNextFrame(view);
-    notify(afterStep, "renderGlowForNextFrame");
-    bindDefaultFramebuffer();
-    notify(afterStep, "bindDefaultFramebuffer");
-}
-
 int runClankora(platform::Platform& input, int swapInterval)
 {
     platform::setActive(&input);
@@ -132,7 +88,8 @@ int runClankora(platform::Platform& input, int swapInterval)
     initialiseGlew();
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 3.0f);
-    buildScene(window);
+    buildScene(window, {windowWidth, windowHeight}, {largestViewWidth, largestViewHeight});
+    prepareIntro();
     buildStackDrawOrder();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     startRenderScale(windowWidth, windowHeight);
@@ -150,8 +107,9 @@ int runClankora(platform::Platform& input, int swapInterval)
         lastTime = static_cast<float>(now);
 
         const FrameViewport view = pollFrameViewport(input);
-        renderFrame(framePhase, deltaTime, view);
+        const int culled = renderFrame(decideFrame(framePhase, deltaTime, view));
         if (view.drawable()) {
+            culledObjectCount = culled;
             finishRenderScaleFrame();
             input.swapBuffers();
             adaptRenderScale();

@@ -1,7 +1,6 @@
 #pragma once
 
 struct GLFWwindow;
-struct FrameViewport;
 
 namespace platform {
 class Platform;
@@ -19,23 +18,6 @@ using FrameObserver = void (*)(const FrameReport&);
 
 // Tests and benchmarks watch the frame loop through this hook; null by default.
 void setFrameObserver(FrameObserver observer);
-
-// Called after each rendering step of a frame with the step's name: tests
-// check for GL errors there, benchmarks read the clock.
-using FrameStepObserver = void (*)(const char* step);
-
-// The frame's rendering, steps 4 to 11 of the frame loop: the spotlights turn,
-// the shadow maps are drawn, the scene goes to the back buffer of the
-// viewport's window size and the glow is kept for the next frame; the default
-// framebuffer is bound at the end. A viewport with nothing to draw (a
-// minimised window) stops after the spotlights' turn and the stacks' order.
-// Every step skips what the registry does not hold yet.
-void renderFrame(int framePhase, float deltaTime, const FrameViewport& view, FrameStepObserver afterStep = nullptr);
-
-// Step 8 alone: the back buffer bound, the camera program current and the
-// viewport the whole window, as the lit pass expects them. The frame
-// rendering clears the back buffer as far as the frame needs it.
-void prepareDefaultFramebuffer(const FrameViewport& view);
 
 // Starts GLFW, reads "Resolution.ini" and opens the game's window with its
 // 3.2 core context current. A failure prints its line and ends the process

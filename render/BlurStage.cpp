@@ -1,7 +1,8 @@
 #include "render/BlurStage.h"
 
-#include "render/ShaderProgram.h"
 #include "render/FrameViewport.h"
+#include "render/ShaderProgram.h"
+#include "render/passSetup.h"
 #include "scene/Registry.h"
 
 #include <glm/glm.hpp>
@@ -143,26 +144,28 @@ void BlurStage::drawQuad() const
     glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
 }
 
-// The quad covers the glow's corner of its target, so the glow's passes need
-// neither a depth test nor a cleared depth: a software renderer would test
-// and write every pixel's depth for nothing. Adding the glow to the scene
-// image draws the same way, over whatever depth the scene left.
-void BlurStage::drawQuadWithoutDepth() const
+// The glow's passes cover their corner of the target with one quad, so they
+// need neither a depth test nor a cleared depth: a software renderer would
+// test and write every pixel's depth for nothing. Their colour clear is the
+// whole target's, as it always was: the corner moves with the window.
+void BlurStage::beginGlowPass(int target, const FrameViewport& view) const
 {
-    glDisable(GL_DEPTH_TEST);
-    drawQuad();
-    glEnable(GL_DEPTH_TEST);
+    PassSetup pass;
+    pass.framebuffer = framebuffers[target];
+    pass.width = glowCornerWidth(view, width);
+    pass.height = glowCornerHeight(view, height);
+    pass.clear = GL_COLOR_BUFFER_BIT;
+    pass.depthTest = false;
+    beginPass(pass);
 }
 
 void BlurStage::downsample(const FrameViewport& view) const
 {
     if (!complete)
         return;
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[0]);
-    glViewport(0, 0, glowCornerWidth(view, width), glowCornerHeight(view, height));
-    glClear(GL_COLOR_BUFFER_BIT);
+    beginGlowPass(0, view);
     glBindVertexArray(blurVao);
-    drawQuadWithoutDepth();
+    drawQuad();
 }
 
 void BlurStage::blur(const FrameViewport& view) const
@@ -172,9 +175,7 @@ void BlurStage::blur(const FrameViewport& view) const
     const glm::vec2 horizontal(1.0f, 0.0f);
     const glm::vec2 vertical(0.0f, 1.0f);
     for (const BlurPass& pass : blurPasses) {
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[pass.target]);
-        glViewport(0, 0, glowCornerWidth(view, width), glowCornerHeight(view, height));
-        glClear(GL_COLOR_BUFFER_BIT);
+        beginGlowPass(pass.target, view);
         blurShader->use();
         glActiveTexture(GL_TEXTURE0 + blurUnit);
         glBindTexture(GL_TEXTURE_2D, colorTextures[pass.source]);
@@ -189,11 +190,25 @@ void BlurStage::blur(const FrameViewport& view) const
         glUniform1f(glGetUniformLocation(program, "size"), static_cast<float>(blurTargetExtent(window)));
         uploadRenderScale(program, view);
         glBindVertexArray(blurVao);
-        drawQuadWithoutDepth();
+        drawQuad();
     }
     glBindVertexArray(0);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDrawBuffer(GL_BACK);
+    bindWindowFramebuffer();
+}
+
+void BlurStage::blurForNextFrame(GLuint effectImage, const FrameViewport& view) const
+{
+    if (!copyShader)
+        return;
+    copyShader->use();
+    const GLuint program = copyShader->program;
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, effectImage);
+    glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
+    setIdentityModelMatrix(*copyShader);
+    uploadRenderScale(program, view);
+    downsample(view);
+    blur(view);
 }
 
 bool BlurStage::composesByCopy(const FrameViewport& view) const
@@ -221,8 +236,13 @@ void BlurStage::addGlowTo(GLuint sceneFramebuffer, const FrameViewport& view) co
 {
     if (!composesByCopy(view))
         return;
-    glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
-    setSceneViewport(view);
+    // Added over the whole corner, whatever the scene's depth there.
+    PassSetup pass;
+    pass.framebuffer = sceneFramebuffer;
+    pass.width = view.sceneWidth;
+    pass.height = view.sceneHeight;
+    pass.depthTest = false;
+    beginPass(pass);
     glActiveTexture(GL_TEXTURE0 + blurUnit);
     glBindTexture(GL_TEXTURE_2D, colorTextures[2]);
     const GLuint program = useCopyProgram(blurUnit);
@@ -232,11 +252,10 @@ void BlurStage::addGlowTo(GLuint sceneFramebuffer, const FrameViewport& view) co
         = {static_cast<GLfloat>(glowCornerWidth(view, width)) / static_cast<GLfloat>(width),
             static_cast<GLfloat>(glowCornerHeight(view, height)) / static_cast<GLfloat>(height)};
     glUniform2fv(glGetUniformLocation(program, "renderScale"), 1, glowShare);
-    // Added over the whole corner, whatever the scene's depth there.
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glBindVertexArray(blurVao);
-    drawQuadWithoutDepth();
+    drawQuad();
     glBindVertexArray(0);
     glDisable(GL_BLEND);
 }

@@ -46,10 +46,14 @@ public:
     BlurStage(const BlurStage&) = delete;
     BlurStage& operator=(const BlurStage&) = delete;
 
+    // The frame's glow for the next frame: the effect image shrunk into
+    // target 0 with the copy program (the note program), then blurred. Ends
+    // on the window's framebuffer with the viewport at the glow's corner.
+    void blurForNextFrame(GLuint effectImage, const FrameViewport& view) const;
     // Draws the quad into target 0 with the program, texture and uniforms
     // that the caller has set.
     void downsample(const FrameViewport& view) const;
-    // Eight separable passes between targets 1 and 2; ends on the default
+    // Eight separable passes between targets 1 and 2; ends on the window's
     // framebuffer with the viewport still at the glow's corner. The taps
     // are as far apart on the screen as for a glow a quarter of the window's
     // size, whatever share of the targets the frame uses.
@@ -70,7 +74,7 @@ private:
     GLuint createQuadVao(const ShaderProgram& program) const;
     void createTarget(int k);
     void drawQuad() const;
-    void drawQuadWithoutDepth() const;
+    void beginGlowPass(int target, const FrameViewport& view) const;
     bool composesByCopy(const FrameViewport& view) const;
     // Makes the copy program current, reading the texture on the unit with
     // the identity placement; returns it for the caller's "renderScale".

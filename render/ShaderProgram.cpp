@@ -2,7 +2,7 @@
 
 #include "app/console.h"
 #include "render/attributeLocations.h"
-#include "render/spotlightSlotNames.h"
+#include "render/Spotlights.h"
 
 #include <fstream>
 #include <iostream>

@@ -4,9 +4,7 @@
 #include "render/LightCone.h"
 #include "render/ShaderProgram.h"
 #include "render/ShadowMap.h"
-#include "render/shadowBias.h"
-#include "render/spotlightSchedule.h"
-#include "render/spotlightSlotNames.h"
+#include "render/Spotlights.h"
 #include "scene/Registry.h"
 
 #include <glm/gtc/type_ptr.hpp>
@@ -19,13 +17,13 @@ constexpr int coneShadowUnit = 1 + spotlightSlotCount;
 
 } // namespace
 
-void drawLightCones(const Camera& viewer)
+void drawLightCones(const Camera& viewer, LevelFlags level)
 {
     const glm::mat4 bias = shadowBiasMatrix();
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glDepthMask(GL_FALSE);
-    const LightConeList pairs = lightConePairs(currentLevelFlags());
+    const LightConeList pairs = lightConePairs(level);
     for (int k = 0; k < pairs.count && lightConeShader; ++k) {
         const LightConePair& pair = pairs.pairs[static_cast<size_t>(k)];
         const ShadowMap* light = spotlightNumbered(pair.spotlight);

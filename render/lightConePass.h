@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/Spotlights.h"
+
 class Camera;
 
 // The visible beams of the level's light cones, added to what the frame has
@@ -10,4 +12,4 @@ class Camera;
 // inverse(bias x light matrix); the cones of rotating spotlights first take
 // their spotlight's current direction. Blending is off and depth writes are
 // on again afterwards.
-void drawLightCones(const Camera& viewer);
+void drawLightCones(const Camera& viewer, LevelFlags level);

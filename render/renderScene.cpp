@@ -1,22 +1,21 @@
 #include "render/renderScene.h"
 
 #include "app/Camera.h"
-#include "app/GameState.h"
 #include "render/BlurStage.h"
+#include "render/FrameRequest.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
 #include "render/lightConePass.h"
-#include "render/FrameViewport.h"
-#include "render/spotlightSlots.h"
+#include "render/passSetup.h"
 #include "render/stackDrawOrder.h"
-#include "scene/AnimatedModel.h"
 #include "scene/Cube.h"
-#include "scene/drawing.h"
-#include "scene/Model.h"
+#include "scene/MeshObject.h"
 #include "scene/Paper.h"
 #include "scene/PillarStack.h"
 #include "scene/Registry.h"
+#include "scene/Roster.h"
 #include "scene/Skybox.h"
+#include "scene/drawing.h"
 
 #include <glm/gtc/type_ptr.hpp>
 
@@ -26,13 +25,12 @@
 
 namespace {
 
-void drawSkybox()
+void drawSkybox(const Texture* sky)
 {
     if (!skybox || !projectionShader)
         return;
     projectionShader->use();
     const GLuint program = projectionShader->program;
-    const Texture* sky = levelTwo ? whiteTexture : instrumentsTexture;
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, sky ? sky->textureId : 0);
     glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
@@ -42,12 +40,31 @@ void drawSkybox()
     skybox->draw();
 }
 
-template <typename Drawable>
-void drawCounted(Drawable* object)
-{
-    if (object && !object->drawLit(camera, frustumCullingOff))
-        ++culledObjectCount;
-}
+// The lit draws of the frame, counting those that report culled.
+class LitDraws {
+public:
+    explicit LitDraws(bool cullingOff) : cullingOff(cullingOff) {}
+
+    template <typename Drawable>
+    void draw(Drawable* object)
+    {
+        if (object && !object->drawLit(camera, cullingOff))
+            ++culled;
+    }
+
+    void drawRoster(bool houses)
+    {
+        for (std::size_t i = 0; i < sceneRosterSize; ++i)
+            if (sceneRoster[i].house == houses)
+                draw(sceneRoster[i].object());
+    }
+
+    int culledCount() const { return culled; }
+
+private:
+    bool cullingOff;
+    int culled = 0;
+};
 
 // The closed room seen from inside it, as camera.vert tells it (the eye
 // within the inner faces, above the floor).
@@ -57,81 +74,74 @@ bool eyeInsideRoom()
     return std::fabs(eye.x) < 6.5f && eye.y > 0.0f && eye.y < 5.5f && std::fabs(eye.z) < 10.5f;
 }
 
-void drawHouse()
-{
-    drawCounted(house);
-    drawCounted(houseNew);
-}
-
 // The lit objects are opaque and depth-tested, so their order only decides
 // which of them pay for fragments that a nearer one covers later: a fragment
 // behind one already drawn is rejected before it is lit. The house is drawn
 // first while the eye is outside, where it hides what stands inside it, and
 // last while the eye is in the room, where its walls are behind everything
 // else.
-void drawLitObjects()
+int drawLitObjects(bool cullingOff)
 {
+    LitDraws draws(cullingOff);
     const bool houseLast = eyeInsideRoom();
     if (!houseLast)
-        drawHouse();
-    drawCounted(stair);
-    drawCounted(robot1Top);
-    drawCounted(robot1Bottom);
-    drawCounted(robot3);
-    drawCounted(robot4);
-    drawCounted(flyingRobot);
-    drawCounted(robot6A);
-    drawCounted(robot6B);
-    drawCounted(robot6C);
-    drawCounted(robot6D);
-    drawCounted(jukebox);
-    drawCounted(robot5Eyes);
-    drawCounted(door);
-    drawCounted(jukeboxFront);
+        draws.drawRoster(true);
+    draws.drawRoster(false);
     for (plim::scene::PillarStack* stack : pillarStacks)
-        drawCounted(stack);
+        draws.draw(stack);
     if (houseLast)
-        drawHouse();
+        draws.drawRoster(true);
+    return draws.culledCount();
 }
 
 // The list is sorted nearest first; walking it backwards blends the
 // translucent boxes over one another from the back.
-void drawStackBoxesBackToFront()
+void drawStackBoxesBackToFront(bool translucent)
 {
     for (auto entry = stackDrawOrder.rbegin(); entry != stackDrawOrder.rend(); ++entry)
         if (plim::scene::PillarStack* stack = pillarStacks[entry->stackIndex])
-            stack->box->drawLit(camera, transparencyFlag);
+            stack->box->drawLit(camera, translucent);
+}
+
+void drawGlowingEntries(RosterEntry::Glow place, const FrameRequest& frame)
+{
+    for (std::size_t i = 0; i < sceneRosterSize; ++i) {
+        const RosterEntry& entry = sceneRoster[i];
+        plim::scene::MeshObject* object = entry.object();
+        if (entry.glow != place || !object)
+            continue;
+        for (int k = 0, times = entry.glowsWhenSolved ? frame.doorGlows : 1; k < times; ++k)
+            object->drawLit(camera, frame.cullingOff);
+    }
 }
 
 // The effect image shares the scene's depth buffer. The scene was drawn with
 // a polygon offset of one unit; drawing the glowing objects again without it
 // puts them just in front of their own depth, so exactly their visible parts
-// pass the depth test.
-void drawEffectImage(const FrameViewport& view)
+// pass the depth test. Its colour is cleared in the drawn corner only.
+void drawEffectImage(const FrameRequest& frame)
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, effectFramebuffer);
-    setSceneViewport(view);
-    clearDrawnCorner(view, GL_COLOR_BUFFER_BIT);
-    glPolygonOffset(0.0f, 0.0f);
-    if (jukeboxFront)
-        jukeboxFront->drawLit(camera, frustumCullingOff);
+    PassSetup pass;
+    pass.framebuffer = effectFramebuffer;
+    pass.width = frame.viewport.sceneWidth;
+    pass.height = frame.viewport.sceneHeight;
+    pass.clear = GL_COLOR_BUFFER_BIT;
+    pass.clearWholeTarget = !frame.viewport.cornerOnly();
+    beginPass(pass);
+    drawGlowingEntries(RosterEntry::glowsBeforeStacks, frame);
     for (plim::scene::PillarStack* stack : pillarStacks)
         if (stack)
-            stack->drawGlow(camera);
-    if (robot5Eyes)
-        robot5Eyes->drawLit(camera, frustumCullingOff);
-    if (door && puzzleSolved)
-        door->drawLit(camera, frustumCullingOff);
-    if (door && levelTwoSolved)
-        door->drawLit(camera, frustumCullingOff);
+            stack->drawGlow(camera, frame.cullingOff);
+    drawGlowingEntries(RosterEntry::glowsAfterStacks, frame);
+    // The frame's last polygon offset, until the next frame's depth passes.
     glPolygonOffset(0.0f, 3.0f);
 }
 
 // The composition writes every pixel of the window, unless the scene is
 // drawn straight into it (wireframe) or the glow stage could not be built.
-bool compositionCoversWindow()
+bool compositionCoversWindow(const FrameRequest& frame)
 {
-    return !wireframe && blurStage && blurStage->complete && addTexturesShader;
+    return !frame.wireframe && blurStage && blurStage->complete && addTexturesShader;
 }
 
 struct Notice {
@@ -139,45 +149,50 @@ struct Notice {
     bool shown;
 };
 
-std::array<Notice, 4> notices()
+std::array<Notice, 4> notices(const FrameRequest& frame)
 {
     return {{
-        {helpPaper, helpVisible},
-        {level1Paper, !introStarted},
-        {level2Paper, levelTwo && !levelTwoNoticeDismissed},
-        {level2Paper, levelThree && !levelThreeNoticeDismissed},
+        {helpPaper, frame.helpShown},
+        {level1Paper, frame.titleShown},
+        {level2Paper, frame.levelTwoNoticeShown},
+        {level2Paper, frame.levelThreeNoticeShown},
     }};
 }
 
-bool noticeShown()
+bool noticeShown(const FrameRequest& frame)
 {
-    for (const Notice& notice : notices())
+    for (const Notice& notice : notices(frame))
         if (notice.paper && notice.shown)
             return true;
     return false;
 }
 
-void prepareComposition(const FrameViewport& view, bool depthOrdersNotices)
+// The window's colour was left as it was (see renderScene); its depth orders
+// the notices over the composition, and is cleared and tested only for them:
+// on a software renderer the window's depth clear, test and write cost about
+// as much as a third of the composition itself.
+void beginComposition(const FrameRequest& frame, bool depthOrdersNotices)
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDrawBuffer(GL_BACK);
-    setWindowViewport(view);
-    // The window's colour was left as it was (see renderScene); its depth
-    // orders the notices over the composition, and is only needed for them.
-    if (compositionCoversWindow() && depthOrdersNotices)
-        glClear(GL_DEPTH_BUFFER_BIT);
+    PassSetup pass;
+    pass.width = frame.viewport.windowWidth;
+    pass.height = frame.viewport.windowHeight;
+    pass.clear = compositionCoversWindow(frame) && depthOrdersNotices ? GL_DEPTH_BUFFER_BIT : 0;
+    pass.depthTest = depthOrdersNotices || frame.wireframe;
+    pass.offsetUnits = 3.0f;
+    beginPass(pass);
     glActiveTexture(GL_TEXTURE0 + sceneImageUnit);
     glBindTexture(GL_TEXTURE_2D, sceneTexture);
     if (!addTexturesShader)
         return;
     addTexturesShader->use();
     glUniform1i(glGetUniformLocation(addTexturesShader->program, "preprocessTexture"), sceneImageUnit);
-    uploadRenderScale(addTexturesShader->program, view);
+    uploadRenderScale(addTexturesShader->program, frame.viewport);
 }
 
-void drawNotices()
+void drawNotices(const FrameRequest& frame)
 {
-    for (const Notice& notice : notices())
+    glEnable(GL_DEPTH_TEST);
+    for (const Notice& notice : notices(frame))
         if (notice.paper && notice.shown)
             notice.paper->drawLit(camera);
 }
@@ -185,7 +200,7 @@ void drawNotices()
 // camera.vert leaves out what lies outside the closed room only for filled
 // drawing; wireframe shows the whole house, and the back faces of closed
 // models.
-void uploadWireframeFlag()
+void uploadWireframeFlag(bool wireframe)
 {
     plim::scene::skipHiddenBackFaces = !wireframe;
     for (ShaderProgram* program : {cameraShader, transparencyShader}) {
@@ -196,6 +211,22 @@ void uploadWireframeFlag()
     }
 }
 
+// The lit pass draws into the scene target's drawn corner, cleared there; in
+// wireframe straight into the window, whose viewport the frame set.
+void beginLitPass(const FrameRequest& frame)
+{
+    if (frame.wireframe)
+        return;
+    PassSetup pass;
+    pass.framebuffer = sceneFramebuffer;
+    pass.width = frame.viewport.sceneWidth;
+    pass.height = frame.viewport.sceneHeight;
+    pass.clear = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT;
+    pass.clearWholeTarget = !frame.viewport.cornerOnly();
+    pass.offsetUnits = 1.0f;
+    beginPass(pass);
+}
+
 } // namespace
 
 void useCameraShader()
@@ -204,42 +235,33 @@ void useCameraShader()
         cameraShader->use();
 }
 
-void renderScene(const FrameViewport& view)
+int renderScene(const FrameRequest& frame)
 {
     // A full-window clear costs a software renderer a pass over every pixel
     // of the window; when the composition will cover them all, only the
     // depth is cleared, just before it.
-    if (!compositionCoversWindow())
+    if (!compositionCoversWindow(frame))
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (!wireframe) {
-        glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
-        setSceneViewport(view);
-        clearDrawnCorner(view, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
-    culledObjectCount = 0;
-    uploadWireframeFlag();
-    uploadSpotlightSlots();
-    drawLitObjects();
+    beginLitPass(frame);
+    uploadWireframeFlag(frame.wireframe);
+    uploadSpotlightSlots(frame.level);
+    const int culled = drawLitObjects(frame.cullingOff);
     // After the opaque objects, so that the sky is filled in only where none
     // of them stands; before the translucent boxes, which blend over it.
-    drawSkybox();
-    if (reportCulledCount)
-        std::cout << culledObjectCount << "Objects culled" << std::endl;
-    drawStackBoxesBackToFront();
-    drawLightCones(camera);
-    drawEffectImage(view);
-    if (!wireframe && blurStage)
-        blurStage->addGlowTo(sceneFramebuffer, view);
+    drawSkybox(frame.sky);
+    if (frame.reportCulled)
+        std::cout << culled << "Objects culled" << std::endl;
+    drawStackBoxesBackToFront(frame.translucentBoxes);
+    drawLightCones(camera, frame.level);
+    drawEffectImage(frame);
+    if (!frame.wireframe && blurStage)
+        blurStage->addGlowTo(sceneFramebuffer, frame.viewport);
     // Without a notice to follow, the composition covers every pixel without
-    // a depth test: on a software renderer the window's depth clear, test and
-    // write cost about as much as a third of the composition itself.
-    const bool depthOrdersNotices = noticeShown();
-    prepareComposition(view, depthOrdersNotices);
-    if (!wireframe && blurStage) {
-        if (!depthOrdersNotices)
-            glDisable(GL_DEPTH_TEST);
-        blurStage->compose(view);
-        glEnable(GL_DEPTH_TEST);
-    }
-    drawNotices();
+    // a depth test.
+    const bool depthOrdersNotices = noticeShown(frame);
+    beginComposition(frame, depthOrdersNotices);
+    if (!frame.wireframe && blurStage)
+        blurStage->compose(frame.viewport);
+    drawNotices(frame);
+    return culled;
 }

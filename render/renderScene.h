@@ -1,10 +1,12 @@
 #pragma once
 
-struct FrameViewport;
+struct FrameRequest;
 
-// One frame of the game world, drawn after the depth passes and before the
-// glow is blurred. Expects the default framebuffer bound and cleared, the
-// window viewport, depth testing on, blending and face culling off. Draws,
+// One frame of the game world as the request has it, drawn after the depth
+// passes and before the glow is blurred. Expects the default framebuffer
+// bound, the window viewport, depth testing on, blending and face culling
+// off; each of its passes sets its own target, viewport, clears, depth test
+// and polygon offset. Draws,
 // unless wireframe is on, into the scene target: the lit objects with the
 // level's spotlights (counting and, when asked, reporting the culled ones),
 // the sky box where none of them stands, the pillar stacks' boxes back to
@@ -14,8 +16,9 @@ struct FrameViewport;
 // lower-left corner of their targets that the viewport names; the screen is
 // drawn whole, at the window's size. In wireframe mode the scene goes
 // straight to the screen, at full size, and is not composed.
-// Objects the registry does not hold are left out.
-void renderScene(const FrameViewport& view);
+// Objects the registry does not hold are left out. Returns the lit draws
+// that were culled (and prints that count every frame when asked).
+int renderScene(const FrameRequest& frame);
 
 // Makes the camera program current, as the frame's lit pass expects.
 void useCameraShader();

@@ -2,11 +2,11 @@
 
 #include "render/ShaderProgram.h"
 #include "render/ShadowMap.h"
-#include "render/spotlightSchedule.h"
-#include "scene/AnimatedModel.h"
-#include "scene/Model.h"
+#include "render/Spotlights.h"
+#include "scene/MeshObject.h"
 #include "scene/PillarStack.h"
 #include "scene/Registry.h"
+#include "scene/Roster.h"
 
 #include <glm/gtc/type_ptr.hpp>
 
@@ -23,63 +23,18 @@ void setLightMatrix(const ShaderProgram* program, const glm::mat4& lightMatrix)
         glm::value_ptr(lightMatrix));
 }
 
-// The light's matrices are worked out afresh for every caster.
-template <typename Caster>
-void castShadow(Caster* caster, const ShadowMap& light)
+// Each spotlight's casters are the roster's entries that cast for it, then
+// the pillar stacks; the light's matrices are worked out afresh for each.
+void castShadows(int spotlightNumber, const ShadowMap& light, bool cullingOff)
 {
-    if (caster)
-        caster->drawDepth(light.getPosition(), light.getViewMatrix(), light.getProjectionMatrix());
-}
-
-void castPillarStacks(const ShadowMap& light)
-{
+    const unsigned bit = spotlight(spotlightNumber);
+    for (std::size_t i = 0; i < sceneRosterSize; ++i)
+        if (sceneRoster[i].castsFor & bit)
+            if (plim::scene::MeshObject* caster = sceneRoster[i].object())
+                caster->drawDepth(light.getPosition(), light.getViewMatrix(), light.getProjectionMatrix(), cullingOff);
     for (plim::scene::PillarStack* stack : pillarStacks)
-        castShadow(stack, light);
-}
-
-// Each spotlight has its own caster list. shadowMap1's leaves out robot4, the
-// flying robot and the four dancers, and is the only one the door casts in.
-void castForFirstSpotlight(const ShadowMap& light)
-{
-    castShadow(houseNew, light);
-    castShadow(robot1Top, light);
-    castShadow(robot1Bottom, light);
-    castShadow(robot3, light);
-    castShadow(jukebox, light);
-    castShadow(door, light);
-    castPillarStacks(light);
-}
-
-// shadowMap8's list leaves out robot1's legs.
-void castForEighthSpotlight(const ShadowMap& light)
-{
-    castShadow(houseNew, light);
-    castShadow(robot1Top, light);
-    castShadow(robot3, light);
-    castShadow(robot4, light);
-    castShadow(flyingRobot, light);
-    castShadow(robot6A, light);
-    castShadow(robot6B, light);
-    castShadow(robot6C, light);
-    castShadow(robot6D, light);
-    castShadow(jukebox, light);
-    castPillarStacks(light);
-}
-
-void castForOtherSpotlights(const ShadowMap& light)
-{
-    castShadow(houseNew, light);
-    castShadow(robot1Top, light);
-    castShadow(robot1Bottom, light);
-    castShadow(robot3, light);
-    castShadow(robot4, light);
-    castShadow(flyingRobot, light);
-    castShadow(robot6A, light);
-    castShadow(robot6B, light);
-    castShadow(robot6C, light);
-    castShadow(robot6D, light);
-    castShadow(jukebox, light);
-    castPillarStacks(light);
+        if (stack)
+            stack->drawDepth(light.getPosition(), light.getViewMatrix(), light.getProjectionMatrix(), cullingOff);
 }
 
 } // namespace
@@ -89,7 +44,7 @@ void setDepthPassObserver(DepthPassObserver observer)
     depthPassObserver = observer;
 }
 
-void renderDepthPass(int spotlightNumber)
+void renderDepthPass(int spotlightNumber, bool cullingOff)
 {
     const ShadowMap* light = spotlightNumbered(spotlightNumber);
     if (!light)
@@ -98,20 +53,16 @@ void renderDepthPass(int spotlightNumber)
     setLightMatrix(animatedShadowDistancesShader, lightMatrix);
     setLightMatrix(shadowDistancesShader, lightMatrix);
     light->bindForDepthPass();
-    if (spotlightNumber == 1)
-        castForFirstSpotlight(*light);
-    else if (spotlightNumber == 8)
-        castForEighthSpotlight(*light);
-    else
-        castForOtherSpotlights(*light);
+    castShadows(spotlightNumber, *light, cullingOff);
     if (depthPassObserver)
         depthPassObserver(spotlightNumber);
 }
 
-void renderShadowPasses(int framePhase)
+void renderShadowPasses(int framePhase, LevelFlags level, bool cullingOff)
 {
+    glEnable(GL_DEPTH_TEST);
     glPolygonOffset(2.0f, 2.0f);
-    const SpotlightList passes = depthPassSpotlights(currentLevelFlags(), framePhase);
+    const SpotlightList passes = depthPassSpotlights(level, framePhase);
     for (int k = 0; k < passes.count; ++k)
-        renderDepthPass(passes.numbers[static_cast<size_t>(k)]);
+        renderDepthPass(passes.numbers[static_cast<size_t>(k)], cullingOff);
 }

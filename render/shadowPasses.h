@@ -1,19 +1,23 @@
 #pragma once
 
+#include "render/Spotlights.h"
+
 // The spotlights' depth passes of one frame. Which spotlights render depends
 // on the level and on the frame parity: the four large level-1 maps take
-// turns, two per frame. Each pass draws its spotlight's casters into its map
+// turns, two per frame. Each pass draws its spotlight's casters (the scene
+// roster's entries that cast for it, then the pillar stacks) into its map
 // with the depth programs, each caster culled against the light unless
-// frustum culling is off.
+// culling is off.
 
-// Sets the depth pass's polygon offset (factor 2, units 2) and runs the passes
+// Sets the depth passes' state (depth test on, polygon offset factor 2 and
+// units 2) and runs the passes
 // the level and frame phase call for, in order. Leaves the last map bound.
-void renderShadowPasses(int framePhase);
+void renderShadowPasses(int framePhase, LevelFlags level, bool cullingOff);
 
 // One pass: the light matrix on both depth programs, the map bound and
 // cleared, then the spotlight's casters in their order. Nothing happens for a
 // spotlight the registry does not hold.
-void renderDepthPass(int spotlightNumber);
+void renderDepthPass(int spotlightNumber, bool cullingOff);
 
 // Called after every depth pass with the spotlight's number (3 for
 // shadowMap3); tests count the passes of each frame with it. Null by default.

@@ -1,7 +1,6 @@
 #include "scene/AnimatedModel.h"
 
 #include "app/Camera.h"
-#include "app/GameState.h"
 #include "render/ShaderProgram.h"
 #include "scene/Registry.h"
 #include "scene/SkeletonNode.h"
@@ -19,13 +18,8 @@ namespace plim::scene {
 
 AnimatedModel::AnimatedModel(const glm::mat4& initialModelMatrix, const std::string& path, Texture* texture,
     ShaderProgram* depthShader, float uvScale, float cullMargin, const glm::vec3& initialCenter)
-    : SceneObject(initialModelMatrix)
-    , center(initialCenter)
+    : MeshObject(initialModelMatrix, texture, animatedCameraShader, depthShader, uvScale, initialCenter)
     , cullMargin(cullMargin)
-    , shader(animatedCameraShader)
-    , texture(texture)
-    , depthShader(depthShader)
-    , uvScale(uvScale)
 {
     for (int i = 0; i < boneMatrixCapacity; ++i) {
         boneTransforms[i] = glm::mat4(1.0f);
@@ -38,11 +32,8 @@ AnimatedModel::AnimatedModel(const glm::mat4& initialModelMatrix, const std::str
 
 AnimatedModel::~AnimatedModel()
 {
-    const GLuint buffers[] = {
-        positionBuffer, normalBuffer, indexBuffer, uvBuffer, tangentBuffer, boneIdBuffer, boneWeightBuffer};
-    glDeleteBuffers(7, buffers);
-    const GLuint vertexArrays[] = {litVao, depthVao};
-    glDeleteVertexArrays(2, vertexArrays);
+    const GLuint buffers[] = {boneIdBuffer, boneWeightBuffer};
+    glDeleteBuffers(2, buffers);
     delete skeleton;
 }
 
@@ -66,16 +57,7 @@ bool AnimatedModel::load(const std::string& path)
 
     MeshArrays arrays;
     copyMesh(*mesh, uvScale, arrays);
-    positions = std::move(arrays.positions);
-    normals = std::move(arrays.normals);
-    indices = std::move(arrays.indices);
-    uvs = std::move(arrays.uvs);
-    tangents = std::move(arrays.tangents);
-    vertexCount = static_cast<GLuint>(positions.size());
-    indexCount = static_cast<GLuint>(indices.size());
-    boxMax = arrays.boxMax;
-    boxMin = arrays.boxMin;
-    closedSurface = arrays.closedSurface;
+    takeMesh(arrays);
     for (int axis = 0; axis < 3; ++axis)
         center[axis] = static_cast<float>((static_cast<double>(boxMax[axis]) + boxMin[axis]) * 0.5);
     radius = glm::length(boxMax - center);
@@ -89,24 +71,13 @@ bool AnimatedModel::load(const std::string& path)
 
 void AnimatedModel::createBuffersAndVertexArrays()
 {
+    createMeshBuffersAndLitArray();
+    // Array buffers are no state of the vertex array that stays bound.
     const GLsizeiptr n = vertexCount;
-    positionBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 12 * n, positions.data());
-    normalBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 12 * n, normals.data());
-    indexBuffer = createStaticBuffer(GL_ELEMENT_ARRAY_BUFFER, 4 * GLsizeiptr(indexCount), indices.data());
-    uvBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 8 * n, uvs.data());
-    tangentBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 12 * n, tangents.data());
     boneIdBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 16 * n, boneIds.data());
     boneWeightBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 16 * n, boneWeights.data());
-
-    glGenVertexArrays(1, &litVao);
-    glBindVertexArray(litVao);
-    attachFloatAttribute(shader, "position", positionBuffer, 3);
-    attachFloatAttribute(shader, "normal", normalBuffer, 3);
-    attachFloatAttribute(shader, "uv", uvBuffer, 2);
-    attachFloatAttribute(shader, "tangent", tangentBuffer, 3);
     attachIntAttribute(shader, "boneId", boneIdBuffer, 4);
     attachFloatAttribute(shader, "boneWeight", boneWeightBuffer, 4);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
     glBindVertexArray(0);
 
     glUseProgram(programName(depthShader));
@@ -129,11 +100,6 @@ int AnimatedModel::uploadedBoneCount() const
     return std::max(boneCount, 1);
 }
 
-void AnimatedModel::update(double deltaTime)
-{
-    SceneObject::update(deltaTime);
-}
-
 void AnimatedModel::draw()
 {
     if (litVao == 0)
@@ -142,22 +108,6 @@ void AnimatedModel::draw()
     glUseProgram(program);
     uploadBoneMatrices(program, boneTransforms, uploadedBoneCount());
     drawTriangles(litVao, indexCount);
-}
-
-void AnimatedModel::translate(double x, double y, double z)
-{
-    SceneObject::translate(x, y, z);
-}
-
-void AnimatedModel::scale(double x, double y, double z)
-{
-    SceneObject::scale(x, y, z);
-    radius *= static_cast<float>(std::max({x, y, z}));
-}
-
-void AnimatedModel::rotate(double x, double y, double z, float angle)
-{
-    SceneObject::rotate(x, y, z, angle);
 }
 
 bool AnimatedModel::drawLit(Camera viewer, bool noCulling)
@@ -175,20 +125,15 @@ bool AnimatedModel::drawLit(Camera viewer, bool noCulling)
     return true;
 }
 
-ShaderProgram* AnimatedModel::getShader() const
-{
-    return shader;
-}
-
 glm::vec3 AnimatedModel::getCenter() const
 {
     return glm::vec3(modelMatrix * glm::vec4(center, 1.0f));
 }
 
 void AnimatedModel::drawDepth(
-    const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection)
+    const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection, bool cullingOff)
 {
-    if (!isVisible(lightPosition, lightView, lightProjection, radius, frustumCullingOff, getCenter(), radius))
+    if (!isVisible(lightPosition, lightView, lightProjection, radius, cullingOff, getCenter(), radius))
         return;
     if (depthVao == 0)
         return;

@@ -39,30 +39,10 @@ Cube::~Cube()
     glDeleteVertexArrays(2, vertexArrays);
 }
 
-void Cube::update(double deltaTime)
-{
-    SceneObject::update(deltaTime);
-}
-
 void Cube::draw()
 {
     glUseProgram(programName(shader));
     drawTriangles(litVao, boxIndexCount);
-}
-
-void Cube::translate(double x, double y, double z)
-{
-    SceneObject::translate(x, y, z);
-}
-
-void Cube::scale(double x, double y, double z)
-{
-    SceneObject::scale(x, y, z);
-}
-
-void Cube::rotate(double x, double y, double z, float angle)
-{
-    SceneObject::rotate(x, y, z, angle);
 }
 
 void Cube::drawLit(Camera viewer, bool transparent)

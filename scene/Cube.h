@@ -18,11 +18,7 @@ public:
     Cube(const glm::mat4& initialModelMatrix, ShaderProgram* shader, ShaderProgram* depthShader, Texture* texture);
     ~Cube() override;
 
-    void update(double deltaTime) override;
     void draw() override; // makes its own lit program current, sets no uniform
-    void translate(double x, double y, double z) override;
-    void scale(double x, double y, double z) override;
-    void rotate(double x, double y, double z, float angle) override;
 
     // Transparent: alpha 0.5, blended, inner faces first and outer faces
     // second; blending and face culling are off again afterwards.

@@ -1,7 +1,6 @@
 #include "scene/Model.h"
 
 #include "app/Camera.h"
-#include "app/GameState.h"
 #include "render/ShaderProgram.h"
 #include "scene/Registry.h"
 #include "scene/drawing.h"
@@ -11,31 +10,18 @@
 #include <assimp/scene.h>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include <algorithm>
 #include <iostream>
 
 namespace plim::scene {
 
 Model::Model(const glm::mat4& initialModelMatrix, const std::string& path, Texture* texture, ShaderProgram* shader,
     float centerX, float centerY, float centerZ, float uvScale)
-    : SceneObject(initialModelMatrix)
-    , center(centerX, centerY, centerZ)
-    , shader(shader)
-    , texture(texture)
-    , depthShader(shadowDistancesShader)
-    , uvScale(uvScale)
+    : MeshObject(initialModelMatrix, texture, shader, shadowDistancesShader, uvScale,
+        glm::vec3(centerX, centerY, centerZ))
 {
     if (!loadMesh(path))
         return;
     createBuffersAndVertexArrays();
-}
-
-Model::~Model()
-{
-    const GLuint buffers[] = {positionBuffer, normalBuffer, indexBuffer, uvBuffer, tangentBuffer};
-    glDeleteBuffers(5, buffers);
-    const GLuint vertexArrays[] = {litVao, depthVao};
-    glDeleteVertexArrays(2, vertexArrays);
 }
 
 bool Model::loadMesh(const std::string& path)
@@ -50,16 +36,7 @@ bool Model::loadMesh(const std::string& path)
     }
     MeshArrays arrays;
     copyMesh(*mesh, uvScale, arrays);
-    positions = std::move(arrays.positions);
-    normals = std::move(arrays.normals);
-    indices = std::move(arrays.indices);
-    uvs = std::move(arrays.uvs);
-    tangents = std::move(arrays.tangents);
-    vertexCount = static_cast<GLuint>(positions.size());
-    indexCount = static_cast<GLuint>(indices.size());
-    boxMax = arrays.boxMax;
-    boxMin = arrays.boxMin;
-    closedSurface = arrays.closedSurface;
+    takeMesh(arrays);
     center = (boxMax + boxMin) * 0.5f;
     radius = glm::length(boxMax - center);
     return true;
@@ -67,19 +44,7 @@ bool Model::loadMesh(const std::string& path)
 
 void Model::createBuffersAndVertexArrays()
 {
-    positionBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 12 * GLsizeiptr(vertexCount), positions.data());
-    normalBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 12 * GLsizeiptr(vertexCount), normals.data());
-    indexBuffer = createStaticBuffer(GL_ELEMENT_ARRAY_BUFFER, 4 * GLsizeiptr(indexCount), indices.data());
-    uvBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 8 * GLsizeiptr(vertexCount), uvs.data());
-    tangentBuffer = createStaticBuffer(GL_ARRAY_BUFFER, 12 * GLsizeiptr(vertexCount), tangents.data());
-
-    glGenVertexArrays(1, &litVao);
-    glBindVertexArray(litVao);
-    attachFloatAttribute(shader, "position", positionBuffer, 3);
-    attachFloatAttribute(shader, "normal", normalBuffer, 3);
-    attachFloatAttribute(shader, "uv", uvBuffer, 2);
-    attachFloatAttribute(shader, "tangent", tangentBuffer, 3);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    createMeshBuffersAndLitArray();
     glBindVertexArray(0);
 
     glGenVertexArrays(1, &depthVao);
@@ -91,32 +56,11 @@ void Model::createBuffersAndVertexArrays()
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
-void Model::update(double deltaTime)
-{
-    SceneObject::update(deltaTime);
-}
-
 void Model::draw()
 {
     if (litVao == 0)
         return;
     drawTriangles(litVao, indexCount);
-}
-
-void Model::translate(double x, double y, double z)
-{
-    SceneObject::translate(x, y, z);
-}
-
-void Model::scale(double x, double y, double z)
-{
-    SceneObject::scale(x, y, z);
-    radius *= static_cast<float>(std::max({x, y, z}));
-}
-
-void Model::rotate(double x, double y, double z, float angle)
-{
-    SceneObject::rotate(x, y, z, angle);
 }
 
 bool Model::drawLit(Camera viewer, bool noCulling)
@@ -132,11 +76,6 @@ bool Model::drawLit(Camera viewer, bool noCulling)
     return true;
 }
 
-ShaderProgram* Model::getShader() const
-{
-    return shader;
-}
-
 glm::vec3 Model::getCenter() const
 {
     const glm::vec4 p = modelMatrix * glm::vec4(center, 1.0f);
@@ -148,9 +87,10 @@ void Model::setTexture(Texture* newTexture)
     texture = newTexture;
 }
 
-void Model::drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection)
+void Model::drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection,
+    bool cullingOff)
 {
-    if (!isVisible(lightPosition, lightView, lightProjection, radius, frustumCullingOff, getCenter(), radius))
+    if (!isVisible(lightPosition, lightView, lightProjection, radius, cullingOff, getCenter(), radius))
         return;
     if (depthVao == 0)
         return;

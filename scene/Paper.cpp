@@ -26,29 +26,9 @@ Paper::~Paper()
     glDeleteVertexArrays(1, &vao);
 }
 
-void Paper::update(double deltaTime)
-{
-    SceneObject::update(deltaTime);
-}
-
 void Paper::draw()
 {
     drawTriangles(vao, boxIndexCount);
-}
-
-void Paper::translate(double x, double y, double z)
-{
-    SceneObject::translate(x, y, z);
-}
-
-void Paper::scale(double x, double y, double z)
-{
-    SceneObject::scale(x, y, z);
-}
-
-void Paper::rotate(double x, double y, double z, float angle)
-{
-    SceneObject::rotate(x, y, z, angle);
 }
 
 void Paper::drawLit(Camera viewer)

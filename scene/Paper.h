@@ -20,11 +20,7 @@ public:
     Paper(const glm::mat4& initialModelMatrix, Texture* texture);
     ~Paper() override;
 
-    void update(double deltaTime) override;
     void draw() override; // no program, no uniforms
-    void translate(double x, double y, double z) override;
-    void scale(double x, double y, double z) override;
-    void rotate(double x, double y, double z, float angle) override;
 
     // Sets the viewport to the camera's, so the card covers the window even
     // after an off-screen pass of another size.

@@ -37,21 +37,6 @@ void Pillar::draw()
     drawTriangles(litVao, boxIndexCount);
 }
 
-void Pillar::translate(double x, double y, double z)
-{
-    SceneObject::translate(x, y, z);
-}
-
-void Pillar::scale(double x, double y, double z)
-{
-    SceneObject::scale(x, y, z);
-}
-
-void Pillar::rotate(double x, double y, double z, float angle)
-{
-    SceneObject::rotate(x, y, z, angle);
-}
-
 void Pillar::drawLit(Camera viewer)
 {
     const GLuint program = programName(shader);

@@ -22,9 +22,6 @@ public:
 
     void update(double deltaTime) override; // turns only while active
     void draw() override;                   // no program, no uniforms
-    void translate(double x, double y, double z) override;
-    void scale(double x, double y, double z) override;
-    void rotate(double x, double y, double z, float angle) override;
 
     // Lit draw without a visibility test; the stack tests for all three.
     virtual void drawLit(Camera viewer);

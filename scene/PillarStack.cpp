@@ -1,7 +1,6 @@
 #include "scene/PillarStack.h"
 
 #include "app/Camera.h"
-#include "app/GameState.h"
 #include "scene/Cube.h"
 #include "scene/Pillar.h"
 #include "scene/Registry.h"
@@ -126,9 +125,9 @@ void PillarStack::deactivateAll()
         pillar->deactivate();
 }
 
-void PillarStack::drawGlow(Camera viewer)
+void PillarStack::drawGlow(Camera viewer, bool cullingOff)
 {
-    if (!visibleFrom(viewer.position, viewer.viewMatrix(), viewer.projectionMatrix(), frustumCullingOff))
+    if (!visibleFrom(viewer.position, viewer.viewMatrix(), viewer.projectionMatrix(), cullingOff))
         return;
     for (Pillar* pillar : pillars)
         if (pillar->isActive())
@@ -136,9 +135,9 @@ void PillarStack::drawGlow(Camera viewer)
 }
 
 void PillarStack::drawDepth(
-    const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection)
+    const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection, bool cullingOff)
 {
-    if (!visibleFrom(lightPosition, lightView, lightProjection, frustumCullingOff))
+    if (!visibleFrom(lightPosition, lightView, lightProjection, cullingOff))
         return;
     for (Pillar* pillar : pillars)
         pillar->drawDepth();

@@ -40,8 +40,9 @@ public:
 
     // The switched-on pillars once more, for the glow image; culled unless
     // frustum culling is off.
-    void drawGlow(Camera viewer);
-    void drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection);
+    void drawGlow(Camera viewer, bool cullingOff);
+    void drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection,
+        bool cullingOff);
     bool isBottomActive() const;
     bool isMiddleActive() const;
     bool isTopActive() const;

@@ -9,6 +9,7 @@
 #include "scene/Model.h"
 #include "scene/Paper.h"
 #include "scene/PillarStack.h"
+#include "scene/Roster.h"
 #include "scene/Skybox.h"
 
 ShaderProgram* cameraShader = nullptr;
@@ -109,6 +110,15 @@ void release(T*& object)
 
 } // namespace
 
+const RegistryTexture registryTextures[] = {
+    {&woodBoxTexture, false}, {&metalBoxTexture, false}, {&robot1TopTexture, false}, {&robot1BottomTexture, false},
+    {&robot3Texture, false}, {&robot4Texture, false}, {&robot6Texture, false}, {&instrumentsTexture, false},
+    {&jukeboxTexture, false}, {&doorTexture, false}, {&helpscreenTexture, false}, {&level1Texture, false},
+    {&level2Texture, false}, {&containerTexture, false}, {&pinkTexture, true}, {&whiteTexture, true},
+    {&blackTexture, true}, {&starsTexture, false}, {&houseCellarTexture, false}, {&houseFluffyTexture, false},
+    {&houseScifiTexture, false}};
+const std::size_t registryTextureCount = sizeof(registryTextures) / sizeof(registryTextures[0]);
+
 void releaseRegistry()
 {
     for (ShaderProgram** program : {&cameraShader, &animatedCameraShader, &projectionShader, &toonShader,
@@ -117,22 +127,15 @@ void releaseRegistry()
         release(*program);
 
     release(skybox);
-    for (plim::scene::Model** model : {&house, &houseNew, &stair, &jukeboxFront, &robot1Bottom, &robot4, &robot5Eyes,
-             &jukebox, &door})
-        release(*model);
-    for (plim::scene::AnimatedModel** model : {&robot1Top, &robot3, &flyingRobot, &robot6A, &robot6B, &robot6C,
-             &robot6D})
-        release(*model);
+    for (std::size_t i = 0; i < sceneRosterSize; ++i)
+        sceneRoster[i].release();
     for (plim::scene::PillarStack*& stack : pillarStacks)
         release(stack);
     for (plim::scene::Paper** paper : {&helpPaper, &level1Paper, &level2Paper})
         release(*paper);
 
-    for (Texture** texture : {&woodBoxTexture, &metalBoxTexture, &robot1TopTexture, &robot1BottomTexture,
-             &robot3Texture, &robot4Texture, &robot6Texture, &instrumentsTexture, &jukeboxTexture, &doorTexture,
-             &helpscreenTexture, &level1Texture, &level2Texture, &containerTexture, &pinkTexture, &whiteTexture,
-             &blackTexture, &starsTexture, &houseCellarTexture, &houseFluffyTexture, &houseScifiTexture})
-        release(*texture);
+    for (const RegistryTexture& texture : registryTextures)
+        release(*texture.texture);
 
     for (ShadowMap** spotlight : {&shadowMap1, &shadowMap2, &shadowMap3, &shadowMap4, &shadowMap5, &shadowMap6,
              &shadowMap7, &shadowMap8, &shadowMap9, &shadowMap10})

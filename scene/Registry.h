@@ -2,9 +2,13 @@
 
 #include <GL/glew.h>
 
+#include <cstddef>
+
 // Every long-lived resource of the game, reached through one global each.
 // Scene assembly fills them once before the first frame; the shutdown
 // releases them with releaseRegistry. The registry owns what they point to.
+// A scene object's global has an entry in the scene roster (Roster.h), which
+// says what each pass does with it.
 
 class ShaderProgram;
 class Texture;
@@ -106,6 +110,16 @@ extern GLuint sceneDepthBuffer;
 extern GLuint effectFramebuffer;
 extern GLuint effectTexture;
 
-// Deletes every object of the registry, one after the other, and then the
-// whole-frame targets; every pointer is null and every name 0 afterwards.
+// Every texture of the registry, once; the plain colours keep their sampling
+// when F4 and F5 switch the others'.
+struct RegistryTexture {
+    Texture** texture;
+    bool plainColour;
+};
+extern const RegistryTexture registryTextures[];
+extern const std::size_t registryTextureCount;
+
+// Deletes every object of the registry, one after the other (the scene
+// objects as the roster lists them), and then the whole-frame targets; every
+// pointer is null and every name 0 afterwards.
 void releaseRegistry();

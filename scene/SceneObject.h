@@ -16,13 +16,13 @@ public:
     SceneObject(const SceneObject&) = delete;
     SceneObject& operator=(const SceneObject&) = delete;
 
-    // Every class states its own behaviour; the definitions here are the
-    // shared one that most of them call.
-    virtual void update(double deltaTime) = 0; // turns 90 degrees per second about the own y axis
+    // The behaviour every class shares; a class overrides only what it does
+    // otherwise (a pillar turns only while on, the models scale their radius).
+    virtual void update(double deltaTime); // turns 90 degrees per second about the own y axis
     virtual void draw() = 0;
-    virtual void translate(double x, double y, double z) = 0;
-    virtual void scale(double x, double y, double z) = 0;
-    virtual void rotate(double x, double y, double z, float angle) = 0; // angle in degrees
+    virtual void translate(double x, double y, double z);
+    virtual void scale(double x, double y, double z);
+    virtual void rotate(double x, double y, double z, float angle); // angle in degrees
 };
 
 // The game's conversion factor, kept so that rotations match to the last bit.

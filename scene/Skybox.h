@@ -19,11 +19,7 @@ public:
     explicit Skybox(const glm::mat4& initialModelMatrix);
     ~Skybox() override;
 
-    void update(double deltaTime) override;
     void draw() override; // with whatever program is current
-    void translate(double x, double y, double z) override;
-    void scale(double x, double y, double z) override;
-    void rotate(double x, double y, double z, float angle) override;
 
     GLuint vao = 0;
     BoxBuffers buffers;

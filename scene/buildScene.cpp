@@ -1,8 +1,6 @@
 #include "scene/buildScene.h"
 
 #include "app/Camera.h"
-#include "app/GameState.h"
-#include "app/config.h"
 #include "render/BlurStage.h"
 #include "render/LightCone.h"
 #include "render/ShaderProgram.h"
@@ -21,7 +19,6 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
-#include <algorithm>
 
 namespace {
 
@@ -93,17 +90,15 @@ void createSongs()
     outroSong = soundSystem.createSong(folder + "outro.mp3");
 }
 
-void placeCameraForTheIntro()
+void placeCameraForTheIntro(glm::ivec2 window)
 {
     camera.position = glm::vec3(48.6f, 25.0f, -18.74f);
-    controlsEnabled = false;
-    flyMode = true;
     camera.faceTowards(glm::vec3(49.6f, 25.0f, -18.74f));
     camera.lightPosition = glm::vec3(0.0f, 2.0f, 0.0f);
     camera.lightIntensities = glm::vec3(1.0f, 1.0f, 1.0f);
-    camera.aspectRatio = static_cast<float>(windowWidth) / static_cast<float>(windowHeight);
-    camera.viewportWidth = static_cast<float>(windowWidth);
-    camera.viewportHeight = static_cast<float>(windowHeight);
+    camera.aspectRatio = static_cast<float>(window.x) / static_cast<float>(window.y);
+    camera.viewportWidth = static_cast<float>(window.x);
+    camera.viewportHeight = static_cast<float>(window.y);
 }
 
 void createPillarStacks()
@@ -256,22 +251,19 @@ void createSpotlightsAndCones()
     lightCone7 = coneOf(*shadowMap10, 7);
 }
 
-// The largest size the game can be shown at (the window's when nobody
-// found it), within what the renderer can allocate.
-glm::ivec2 frameTargetSize()
+// The size asked for, within what the renderer can allocate.
+glm::ivec2 frameTargetSize(glm::ivec2 asked)
 {
     GLint largest = 0;
     glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
     if (largest <= 0)
-        largest = largestWindowSide;
-    const int width = largestViewWidth > 0 ? largestViewWidth : windowWidth;
-    const int height = largestViewHeight > 0 ? largestViewHeight : windowHeight;
-    return glm::ivec2(std::min(width, static_cast<int>(largest)), std::min(height, static_cast<int>(largest)));
+        return asked;
+    return glm::min(asked, glm::ivec2(largest));
 }
 
 } // namespace
 
-void buildScene(GLFWwindow* window)
+void buildScene(GLFWwindow* window, glm::ivec2 windowSize, glm::ivec2 targetSize)
 {
     glEnable(GL_DEPTH_TEST);
     glfwSetWindowTitle(window, "Clankora");
@@ -281,9 +273,9 @@ void buildScene(GLFWwindow* window)
     skybox->scale(150, 150, 150);
     skybox->rotate(1, 0, 0, -90);
     createSongs();
-    const glm::ivec2 targets = frameTargetSize();
+    const glm::ivec2 targets = frameTargetSize(targetSize);
     blurStage = new BlurStage(blurTargetExtent(targets.x), blurTargetExtent(targets.y));
-    placeCameraForTheIntro();
+    placeCameraForTheIntro(windowSize);
     createPillarStacks();
     createModels();
     helpPaper = notice(helpscreenTexture);

@@ -5,6 +5,7 @@
 #include "GameModel.h"
 
 #include "support/GlTestContext.h"
+#include "support/PixelReadBack.h"
 
 #include <FreeImage.h>
 #include <GL/glew.h>
@@ -185,9 +186,7 @@ public:
     // the background and the spread of their brightness.
     std::pair<double, double> finish(const std::string& name)
     {
-        std::vector<unsigned char> pixels(std::size_t(width) * height * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        const std::vector<unsigned char> pixels = testing_support::readBoundColour(0, 0, width, height, GL_RGB);
         std::filesystem::path folder = std::filesystem::path(CLANKORA_BINARY_DIR) / "gallery";
         std::filesystem::create_directories(folder);
         FIBITMAP* image = FreeImage_Allocate(width, height, 24);

@@ -7,6 +7,7 @@
 
 #include "renderTestSupport.h"
 #include "support/GlTestContext.h"
+#include "support/PixelReadBack.h"
 
 #include <gtest/gtest.h>
 
@@ -45,11 +46,8 @@ GLuint makeTexture(int width, int height, Fill fill)
 // Reads one colour target of the stage, red channel, row by row from the bottom.
 std::vector<int> readTarget(const BlurStage& stage, int k)
 {
-    std::vector<unsigned char> rgba(static_cast<size_t>(stage.width) * stage.height * 4);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, stage.framebuffers[k]);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, stage.width, stage.height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    const std::vector<unsigned char> rgba
+        = testing_support::readColour(stage.framebuffers[k], 0, 0, stage.width, stage.height);
     std::vector<int> red(static_cast<size_t>(stage.width) * stage.height);
     for (size_t i = 0; i < red.size(); ++i)
         red[i] = rgba[i * 4];

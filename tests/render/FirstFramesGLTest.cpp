@@ -3,6 +3,7 @@
 // the odd-phase level-1 maps render before the even-phase ones.
 #include "frameFixture.h"
 
+#include "app/GameState.h"
 #include "app/shell.h"
 #include "platform/InputScript.h"
 #include "platform/ScriptedPlatform.h"

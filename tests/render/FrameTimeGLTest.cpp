@@ -39,12 +39,8 @@ double median(std::vector<double> values)
 
 void saveScreen(const std::string& path, int width, int height)
 {
-    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    // glReadPixels rows start at the bottom, as FreeImage's do.
+    // The rows start at the bottom, as FreeImage's do.
+    const std::vector<unsigned char> rgb = testing_support::readColour(0, 0, 0, width, height, GL_RGB);
     FIBITMAP* image = FreeImage_Allocate(width, height, 24);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
@@ -66,15 +62,14 @@ TEST_P(FrameTime, LevelOneViewOfAPopulatedScene)
     openWorld(GetParam().x, GetParam().y);
     const bool measuring = std::getenv("CLANKORA_MEASURE") != nullptr;
     populateStandInWorld(measuring);
-    levelOneStarted = true;
-    introStarted = true;
+    showLevel(1);
     pillarStacks[0]->togglePillarAt(1.0f); // one pillar glows
 
     const int frames = measuring ? 41 : 3;
     std::vector<double> shadows, scene, glow, total;
     for (int frame = 0; frame < frames; ++frame) {
         const int framePhase = frame % 2 == 0 ? 1 : 0;
-        renderFrame(framePhase, 0.016f, viewport(), finishAndClock);
+        renderFrame(request(framePhase, 0.016f), finishAndClock);
         const auto start = stepEnds["refreshStackDrawOrder"];
         const auto afterShadows = stepEnds["renderShadowPasses"];
         const auto afterScene = stepEnds["renderScene"];

@@ -3,7 +3,7 @@
 #include "app/Camera.h"
 #include "render/LightCone.h"
 #include "render/ShadowMap.h"
-#include "render/shadowBias.h"
+#include "render/Spotlights.h"
 #include "scene/Registry.h"
 
 #include "renderTestSupport.h"

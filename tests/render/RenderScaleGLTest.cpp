@@ -27,15 +27,9 @@ struct Image {
     int at(int x, int y, int channel) const { return rgb[static_cast<size_t>((y * width + x) * 3 + channel)]; }
 };
 
-Image readImage(GLuint framebuffer, GLenum buffer, int width, int height)
+Image readImage(GLuint framebuffer, int width, int height)
 {
-    Image image{width, height, std::vector<unsigned char>(static_cast<size_t>(width * height * 3))};
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    glReadBuffer(buffer);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, image.rgb.data());
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    return image;
+    return {width, height, testing_support::readColour(framebuffer, 0, 0, width, height, GL_RGB)};
 }
 
 // Mean of each block of side `block`, per channel.
@@ -95,10 +89,10 @@ protected:
         runTwoFrames();
         const int drawnWidth = static_cast<int>(scale * static_cast<float>(width) + 0.5f);
         const int drawnHeight = static_cast<int>(scale * static_cast<float>(height) + 0.5f);
-        return {readImage(sceneFramebuffer, GL_COLOR_ATTACHMENT0, drawnWidth, drawnHeight),
-            readImage(blurStage->framebuffers[2], GL_COLOR_ATTACHMENT0, glowCornerWidth(viewport(), blurStage->width),
+        return {readImage(sceneFramebuffer, drawnWidth, drawnHeight),
+            readImage(blurStage->framebuffers[2], glowCornerWidth(viewport(), blurStage->width),
                 glowCornerHeight(viewport(), blurStage->height)),
-            readImage(0, GL_BACK, width, height)};
+            readImage(0, width, height)};
     }
 };
 
@@ -117,8 +111,7 @@ protected:
 TEST_F(RenderScale, HalfScaleMatchesTheFullFrameScaledDown)
 {
     populateStandInWorld();
-    levelOneStarted = true;
-    introStarted = true;
+    showLevel(1);
     pillarStacks[0]->pillars[0]->activate();
     const Frame full = frameAt(1.0f);
     const Frame half = frameAt(0.5f);
@@ -166,8 +159,8 @@ TEST_F(RenderScale, NoticesStaySharp)
     helpPaper = new plim::scene::Paper(glm::mat4(1.0f), helpscreenTexture);
     helpPaper->translate(0, 0, -1.5);
     helpPaper->scale(2, 2, 2);
-    helpVisible = true;
-    introStarted = true;
+    frame.helpShown = true;
+    frame.titleShown = false;
 
     const Image full = frameAt(1.0f).screen;
     const Image half = frameAt(0.5f).screen;

@@ -27,7 +27,7 @@ protected:
     GLuint primitivesOfRenderScene() const
     {
         scenetest::PrimitiveCounter counter;
-        renderScene(viewport());
+        renderScene(request());
         return counter.count();
     }
 };
@@ -46,35 +46,34 @@ TEST_F(RenderScene, ObjectsBehindTheCameraAreCountedAndReported)
     robot1Bottom = at(glm::vec3(0.5f, 1, 20)); // behind the camera
     door = at(glm::vec3(-60, 1, 0));          // far off to the left
     look(glm::vec3(0, 1, 5), glm::vec3(0, 1, 0));
-    reportCulledCount = true;
+    frame.reportCulled = true;
 
     prepareDefaultFramebuffer(viewport());
     testing::internal::CaptureStdout();
     const GLuint culledFrame = primitivesOfRenderScene();
     prepareDefaultFramebuffer(viewport());
-    renderScene(viewport());
+    const int culled = renderScene(request());
     std::cout.flush();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "3Objects culled\n3Objects culled\n")
         << "every frame, without a space";
-    EXPECT_EQ(culledObjectCount, 3);
+    EXPECT_EQ(culled, 3);
 
-    frustumCullingOff = true;
+    frame.cullingOff = true;
     prepareDefaultFramebuffer(viewport());
     testing::internal::CaptureStdout();
     const GLuint everythingFrame = primitivesOfRenderScene();
     std::cout.flush();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "0Objects culled\n");
-    EXPECT_EQ(culledObjectCount, 0);
     EXPECT_EQ(everythingFrame - culledFrame, 3u * 12u) << "the three culled boxes are drawn with culling off";
 
-    reportCulledCount = false;
-    frustumCullingOff = false;
+    frame.reportCulled = false;
+    frame.cullingOff = false;
     prepareDefaultFramebuffer(viewport());
     testing::internal::CaptureStdout();
-    renderScene(viewport());
+    const int counted = renderScene(request());
     std::cout.flush();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "nothing is written unless asked";
-    EXPECT_EQ(culledObjectCount, 3) << "the count is kept all the same";
+    EXPECT_EQ(counted, 3) << "the count is kept all the same";
     EXPECT_NO_GL_ERROR();
 }
 
@@ -98,7 +97,7 @@ TEST_F(RenderScene, CompositionAddsLastFramesGlowUnlessWireframe)
 
     presetGlow();
     prepareDefaultFramebuffer(viewport());
-    renderScene(viewport());
+    renderScene(request());
     const glm::ivec4 composedFloor = screenPixel(floorPixel);
     const glm::ivec4 composedSky = screenPixel(skyPixel);
     EXPECT_NEAR(composedSky.b, 128, 1) << "the glow is added over the whole screen";
@@ -112,9 +111,9 @@ TEST_F(RenderScene, CompositionAddsLastFramesGlowUnlessWireframe)
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     presetGlow();
-    wireframe = true;
+    frame.wireframe = true;
     prepareDefaultFramebuffer(viewport());
-    renderScene(viewport());
+    renderScene(request());
     const glm::ivec4 wireFloor = screenPixel(floorPixel);
     EXPECT_EQ(brightness(screenPixel(skyPixel)), 0) << "no glow added";
     EXPECT_EQ(wireFloor.r, composedFloor.r) << "the same scene, drawn on the screen";
@@ -135,7 +134,7 @@ TEST_F(RenderScene, EffectImageHoldsOnlyTheVisiblePartsOfGlowingObjects)
     camera.lightIntensities = glm::vec3(1.0f);
 
     prepareDefaultFramebuffer(viewport());
-    renderScene(viewport());
+    renderScene(request());
     EXPECT_GT(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(0.35f, 0.5f, 0.1f)))), 150)
         << "the glowing box where it shows";
     EXPECT_EQ(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(-0.35f, 0.5f, 0.1f)))), 0)
@@ -147,9 +146,9 @@ TEST_F(RenderScene, EffectImageHoldsOnlyTheVisiblePartsOfGlowingObjects)
     glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    wireframe = true;
+    frame.wireframe = true;
     prepareDefaultFramebuffer(viewport());
-    renderScene(viewport());
+    renderScene(request());
     EXPECT_EQ(brightness(framebufferPixel(effectFramebuffer, pixelOf(glm::vec3(1.5f, 0.5f, 0.1f)))), 0);
     GLfloat units = -1.0f;
     glGetFloatv(GL_POLYGON_OFFSET_UNITS, &units);
@@ -167,12 +166,7 @@ TEST_F(RenderScene, WireframeFromInsideTheRoomShowsTheHouseOutsideIt)
     camera.lightIntensities = glm::vec3(1.0f);
     const glm::ivec2 blockPixel = pixelOf(glm::vec3(8, 1.5f, 0.5f));
     auto litPixels = [&](GLuint framebuffer) {
-        std::vector<unsigned char> rgba(static_cast<size_t>(width * height * 4));
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-        glReadBuffer(framebuffer ? GL_COLOR_ATTACHMENT0 : GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        const std::vector<unsigned char> rgba = testing_support::readColour(framebuffer, 0, 0, width, height);
         int lit = 0;
         for (size_t i = 0; i < rgba.size(); i += 4)
             lit += rgba[i] + rgba[i + 1] + rgba[i + 2] > 0 ? 1 : 0;
@@ -181,15 +175,15 @@ TEST_F(RenderScene, WireframeFromInsideTheRoomShowsTheHouseOutsideIt)
 
     // Filled, the walls would hide it: it is left out.
     prepareDefaultFramebuffer(viewport());
-    renderScene(viewport());
+    renderScene(request());
     EXPECT_EQ(brightness(framebufferPixel(sceneFramebuffer, blockPixel)), 0);
     EXPECT_EQ(litPixels(sceneFramebuffer), 0);
 
     // Wireframe lets the eye see through the walls: its edges show.
-    wireframe = true;
+    frame.wireframe = true;
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     prepareDefaultFramebuffer(viewport());
-    renderScene(viewport());
+    renderScene(request());
     EXPECT_GT(litPixels(0), width) << "the block's edges";
     EXPECT_NO_GL_ERROR();
 }
@@ -266,7 +260,7 @@ private:
 TEST_F(RenderScene, StackBoxesAreDrawnFromTheFarthestToTheNearest)
 {
     populateStandInWorld();
-    transparencyFlag = true;
+    frame.translucentBoxes = true;
     for (const glm::vec3 eye : {glm::vec3(5, 2, 5), glm::vec3(-5, 3, -5), glm::vec3(-5, 2, 1), glm::vec3(0, 9, -4)}) {
         SCOPED_TRACE(eye.x);
         look(eye, glm::vec3(0, 1, 0));
@@ -275,7 +269,7 @@ TEST_F(RenderScene, StackBoxesAreDrawnFromTheFarthestToTheNearest)
         std::vector<float> distances;
         {
             ModelMatrixRecorder recorder;
-            renderScene(viewport());
+            renderScene(request());
             // The boxes are the poles: 0.15 across and 7 high.
             for (const glm::mat4& matrix : ModelMatrixRecorder::matrices())
                 if (std::fabs(matrix[0][0] - 0.15f) < 1e-6f && std::fabs(matrix[1][1] - 7.0f) < 1e-6f)
@@ -310,7 +304,7 @@ TEST_P(Notices, CoverTheScreenUprightAndUncropped)
     house = model("floor", floorObj(5), whiteTexture);
     look(glm::vec3(0, 3, 5), glm::vec3(0, 0, 0));
     camera.lightIntensities = glm::vec3(1.0f);
-    helpVisible = true;
+    frame.helpShown = true;
 
     runFrame(1);
     runFrame(0);
@@ -333,7 +327,7 @@ TEST_P(Notices, CoverTheScreenUprightAndUncropped)
     EXPECT_NO_GL_ERROR();
 }
 
-TEST_P(Notices, ShowWhenTheGameStateAsksForThem)
+TEST_P(Notices, ShowWhenTheFrameAsksForThem)
 {
     helpscreenTexture = solid("help", 250, 0, 0);
     level1Texture = solid("level1", 0, 250, 0);
@@ -350,30 +344,26 @@ TEST_P(Notices, ShowWhenTheGameStateAsksForThem)
     const glm::ivec4 green(0, 250, 0, 255);
     const glm::ivec4 blue(0, 0, 250, 255);
     struct Expectation {
-        bool help, introStarted, levelTwo, levelThree, twoDismissed, threeDismissed;
+        bool help, title, levelTwo, levelThree;
         glm::ivec4 shown;
     };
     const Expectation cases[] = {
-        {false, false, false, false, false, false, green}, // before the intro: level 1's notice
-        {false, true, false, false, false, false, none},
-        {true, true, false, false, false, false, red},
-        {true, false, false, false, false, false, red}, // help is drawn first and stays in front
-        {false, true, true, false, false, false, blue},
-        {false, true, true, false, true, false, none},
-        {false, true, true, true, true, false, blue}, // level 3 shows level 2's picture
-        {false, true, true, true, true, true, none},
+        {false, true, false, false, green}, // the title's notice
+        {false, false, false, false, none},
+        {true, false, false, false, red},
+        {true, true, false, false, red}, // help is drawn first and stays in front
+        {false, false, true, false, blue},
+        {false, false, false, true, blue}, // level 3 shows level 2's picture
     };
     for (const Expectation& c : cases) {
-        helpVisible = c.help;
-        introStarted = c.introStarted;
-        levelTwo = c.levelTwo;
-        levelThree = c.levelThree;
-        levelTwoNoticeDismissed = c.twoDismissed;
-        levelThreeNoticeDismissed = c.threeDismissed;
+        frame.helpShown = c.help;
+        frame.titleShown = c.title;
+        frame.levelTwoNoticeShown = c.levelTwo;
+        frame.levelThreeNoticeShown = c.levelThree;
         prepareDefaultFramebuffer(viewport());
-        renderScene(viewport());
+        renderScene(request());
         EXPECT_EQ(screenPixel(glm::ivec2(width / 2, height / 2)), c.shown)
-            << c.help << c.introStarted << c.levelTwo << c.levelThree << c.twoDismissed << c.threeDismissed;
+            << c.help << c.title << c.levelTwo << c.levelThree;
     }
     EXPECT_NO_GL_ERROR();
 }
@@ -391,20 +381,18 @@ TEST_P(WholeFrame, RaisesNoGlErrorInAnyStep)
 {
     populateStandInWorld();
     const int level = GetParam();
-    levelOneStarted = level >= 1;
-    introStarted = level >= 1;
-    levelTwo = level >= 2;
-    levelThree = level >= 3;
-    puzzleSolved = levelTwoSolved = level >= 2;
-    helpVisible = true;
-    reportCulledCount = true;
-    for (int frame = 0; frame < 4; ++frame) {
-        SCOPED_TRACE(frame);
-        wireframe = frame == 2;
-        frustumCullingOff = frame == 3;
-        transparencyFlag = frame % 2 == 1;
+    if (level >= 1)
+        showLevel(level);
+    frame.doorGlows = level >= 2 ? 2 : 0;
+    frame.helpShown = true;
+    frame.reportCulled = true;
+    for (int step = 0; step < 4; ++step) {
+        SCOPED_TRACE(step);
+        frame.wireframe = step == 2;
+        frame.cullingOff = step == 3;
+        frame.translucentBoxes = step % 2 == 1;
         testing::internal::CaptureStdout();
-        runFrame(frame % 2 == 0 ? 1 : 0, 0.016f, true);
+        runFrame(step % 2 == 0 ? 1 : 0, 0.016f, true);
         const std::string console = testing::internal::GetCapturedStdout();
         EXPECT_NE(console.find("Objects culled\n"), std::string::npos);
     }
@@ -423,14 +411,13 @@ TEST_P(WholeFrame, RaisesNoGlErrorInAnyStep)
 TEST_F(RenderScene, FramesAllocateNothing)
 {
     populateStandInWorld();
-    introStarted = true;
-    helpVisible = true;
+    frame.helpShown = true;
     auto levelsOneAndTwo = [this] {
-        levelOneStarted = true;
-        levelTwo = false;
+        frame.sky = instrumentsTexture;
+        showLevel(1);
         runFrame(1, 0.016f);
         runFrame(0, 0.016f);
-        levelTwo = true;
+        showLevel(2);
         runFrame(1, 0.016f);
         runFrame(0, 0.016f);
     };

@@ -26,8 +26,8 @@ protected:
         openWorld(160, 120);
         grey = solid("grey" + std::to_string(++worlds), 200, 200, 200);
         whiteTexture = grey;
-        levelOneStarted = true;
-        introStarted = true;
+        frame = titleFrame();
+        showLevel(1);
     }
 };
 
@@ -135,8 +135,8 @@ TEST_F(SceneLighting, EverySlotShadowsWithItsOwnMatrixAndOnlySlotsInUseLight)
     // Level 3 fills the first four slots only. With spotlights 8 to 10 absent
     // the level-1 lights keep their slots, their maps still as level 1 drew
     // them: slots 1 to 3 light on, slot 4 (spotlight 5) is past the ones in use.
-    levelTwo = true;
-    levelThree = true;
+    frame.level.levelTwo = true;
+    frame.level.levelThree = true;
     runTwoFrames();
     for (int k = 0; k < 4; ++k) {
         const glm::vec3 inward(-std::copysign(1.0f, quarters[k].x), 0, -std::copysign(1.0f, quarters[k].z));

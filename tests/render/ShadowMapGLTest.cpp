@@ -1,7 +1,7 @@
 // Spotlights: their geometry, their depth-only framebuffer, the depth pass
 // binding and a shadow lookup through the bias matrix, read back as pixels.
 #include "render/ShadowMap.h"
-#include "render/shadowBias.h"
+#include "render/Spotlights.h"
 
 #include "renderTestSupport.h"
 #include "support/GlTestContext.h"

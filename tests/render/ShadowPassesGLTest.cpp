@@ -1,7 +1,7 @@
 // The depth passes of a frame: which spotlights render in each level and
 // frame phase (counted through the pass hook), what each pass draws (its
 // caster list, counted in primitives) and the state it sets.
-#include "render/spotlightSchedule.h"
+#include "render/Spotlights.h"
 
 #include "frameFixture.h"
 
@@ -38,25 +38,20 @@ protected:
             *light = spotlight(glm::vec3(0, 4, 0), glm::vec3(0, -1, 0), 30.0f, 32);
     }
 
-    static void enter(bool one, bool two, bool three)
-    {
-        levelOneStarted = one;
-        levelTwo = two;
-        levelThree = three;
-    }
+    void enter(bool one, bool two, bool three) { frame.level = {one, two, three}; }
 
-    static std::vector<int> passesOf(int framePhase)
+    std::vector<int> passesOf(int framePhase) const
     {
         passesSeen().clear();
-        renderShadowPasses(framePhase);
+        renderShadowPasses(framePhase, frame.level, frame.cullingOff);
         return passesSeen();
     }
 
     // Primitives drawn by one spotlight's pass.
-    static GLuint primitivesOfPass(int spotlightNumber)
+    GLuint primitivesOfPass(int spotlightNumber) const
     {
         scenetest::PrimitiveCounter counter;
-        renderDepthPass(spotlightNumber);
+        renderDepthPass(spotlightNumber, frame.cullingOff);
         return counter.count();
     }
 };
@@ -86,7 +81,7 @@ TEST_F(ShadowPasses, PassesSetTheirPolygonOffsetAndLightMatrix)
     allSpotlights();
     shadowMap2->position = glm::vec3(1, 5, 2);
     glPolygonOffset(0.0f, 1.0f);
-    renderShadowPasses(1);
+    renderShadowPasses(1, frame.level, false);
     GLfloat factor = 0.0f;
     GLfloat units = 0.0f;
     glGetFloatv(GL_POLYGON_OFFSET_FACTOR, &factor);
@@ -110,7 +105,7 @@ TEST_F(ShadowPasses, EachSpotlightDrawsItsOwnCasters)
     metalBoxTexture = solid("metal", 90, 90, 100);
     woodBoxTexture = solid("wood", 120, 80, 40);
     containerTexture = solid("container", 40, 90, 40);
-    frustumCullingOff = true; // every caster draws, wherever it stands
+    frame.cullingOff = true; // every caster draws, wherever it stands
     // Each caster a fan of its own power of two, so a pass's primitive count
     // spells out exactly which casters it drew.
     int triangles = 1;

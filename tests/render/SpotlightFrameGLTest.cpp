@@ -1,10 +1,7 @@
 // The spotlights' per-frame work on the camera program: which lights turn,
 // and what each of the five slots holds in every level (light, depth map,
 // shadow matrix and "anz"), read back from the program.
-#include "render/spotlightSchedule.h"
-#include "render/spotlightSlotNames.h"
-#include "render/spotlightSlots.h"
-#include "render/shadowBias.h"
+#include "render/Spotlights.h"
 
 #include "frameFixture.h"
 
@@ -61,13 +58,6 @@ protected:
         openWorld(64, 64);
         populateStandInWorld();
     }
-
-    static void enter(const Level& level)
-    {
-        levelOneStarted = level.flags.levelOneStarted;
-        levelTwo = level.flags.levelTwo;
-        levelThree = level.flags.levelThree;
-    }
 };
 
 TEST_F(SpotlightFrame, OnlyTheFourRotatingSpotlightsTurn)
@@ -93,8 +83,7 @@ TEST_F(SpotlightFrame, ShadowMatricesFollowTheSlotsOfEachLevel)
     const GLuint program = cameraShader->program;
     for (const Level& level : levels) {
         SCOPED_TRACE(level.name);
-        enter(level);
-        uploadShadowMatrices();
+        uploadShadowMatrices(level.flags);
         for (int slot = 0; slot < spotlightSlotCount; ++slot) {
             const glm::mat4 expected
                 = shadowBiasMatrix() * spotlightNumbered(level.slots[static_cast<size_t>(slot)])->getLightMatrix();
@@ -115,8 +104,7 @@ TEST_F(SpotlightFrame, SlotsHoldTheLevelsLightsAndMapsAndAnz)
     glUniform1i(glGetUniformLocation(program, "anz"), 7);
     for (const Level& level : levels) {
         SCOPED_TRACE(level.name);
-        enter(level);
-        uploadSpotlightSlots();
+        uploadSpotlightSlots(level.flags);
         for (int slot = 0; slot < spotlightSlotCount; ++slot) {
             SCOPED_TRACE(slot);
             const ShadowMap& light = *spotlightNumbered(level.slots[static_cast<size_t>(slot)]);

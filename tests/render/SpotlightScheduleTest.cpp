@@ -1,8 +1,10 @@
-// Which spotlights render their depth maps, fill the camera program's slots
-// and show light cones, per level and frame phase.
-#include "render/spotlightSchedule.h"
+// What holds for the spotlight schedule in every level: the slots' maps are
+// refreshed within two frames, each cone is drawn with the spotlight it was
+// built from; and the numbers that name the registry's lights. Which passes
+// run and what the slots hold are read back from real frames in
+// ShadowPassesGLTest and SpotlightFrameGLTest.
+#include "render/Spotlights.h"
 
-#include "app/GameState.h"
 #include "scene/Registry.h"
 
 #include <gtest/gtest.h>
@@ -39,20 +41,6 @@ bool contains(const std::vector<int>& numbers, int number)
     return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
 }
 
-TEST(DepthPassSchedule, PassesPerLevelAndPhaseInTableOrder)
-{
-    using List = std::vector<int>;
-    EXPECT_EQ(passes(intro, 0), List({2}));
-    EXPECT_EQ(passes(intro, 1), List({2}));
-    // The first frame has phase 1: maps 3 and 5 come before maps 1 and 4.
-    EXPECT_EQ(passes(levelOne, 1), List({2, 3, 5}));
-    EXPECT_EQ(passes(levelOne, 0), List({1, 2, 4}));
-    EXPECT_EQ(passes(levelTwoFlags, 0), List({2, 6, 7}));
-    EXPECT_EQ(passes(levelTwoFlags, 1), List({2, 6, 7}));
-    EXPECT_EQ(passes(levelThreeFlags, 0), List({2, 8, 9, 10}));
-    EXPECT_EQ(passes(levelThreeFlags, 1), List({2, 8, 9, 10}));
-}
-
 TEST(DepthPassSchedule, EveryLitSlotIsRefreshedWithinTwoFrames)
 {
     for (LevelFlags flags : {levelOne, levelTwoFlags, levelThreeFlags}) {
@@ -75,19 +63,6 @@ TEST(DepthPassSchedule, EveryLitSlotIsRefreshedWithinTwoFrames)
         EXPECT_EQ(std::count(both.begin(), both.end(), spotlight), 1) << spotlight;
 }
 
-TEST(SpotlightSlots, LevelsReplaceSomeSlotsAndSetTheCount)
-{
-    using Slots = std::array<int, 5>;
-    EXPECT_EQ(spotlightSlots(intro), Slots({1, 2, 3, 4, 5}));
-    EXPECT_EQ(spotlightSlots(levelOne), Slots({1, 2, 3, 4, 5}));
-    EXPECT_EQ(spotlightSlots(levelTwoFlags), Slots({6, 2, 7, 4, 5}));
-    EXPECT_EQ(spotlightSlots(levelThreeFlags), Slots({8, 2, 9, 10, 5}));
-    EXPECT_EQ(spotlightsInUse(intro), -1) << "not written during the intro";
-    EXPECT_EQ(spotlightsInUse(levelOne), 5);
-    EXPECT_EQ(spotlightsInUse(levelTwoFlags), 3);
-    EXPECT_EQ(spotlightsInUse(levelThreeFlags), 4);
-}
-
 TEST(LightConeSchedule, PairsPerLevelInDrawingOrder)
 {
     using Pairs = std::vector<std::vector<int>>;
@@ -108,17 +83,8 @@ TEST(LightConeSchedule, PairsPerLevelInDrawingOrder)
         }
 }
 
-TEST(SpotlightSchedule, ReadsTheGameStateAndTheRegistry)
+TEST(SpotlightSchedule, NumbersNameTheRegistrysSpotlightsAndCones)
 {
-    levelOneStarted = true;
-    levelTwo = true;
-    levelThree = false;
-    LevelFlags flags = currentLevelFlags();
-    EXPECT_TRUE(flags.levelOneStarted);
-    EXPECT_TRUE(flags.levelTwo);
-    EXPECT_FALSE(flags.levelThree);
-    levelOneStarted = levelTwo = false;
-
     // Stand-in addresses: only the pointers are compared, never used.
     alignas(8) static char spotlights[10][8];
     alignas(8) static char lightCones[7][8];

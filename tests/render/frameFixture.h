@@ -3,12 +3,12 @@
 // game's programs, solid-colour textures written as PNG files, models made
 // from OBJ text, spotlights and light cones placed by the test, the
 // whole-frame targets and the blur stage at the window's size. The frame runs
-// through the game's own renderFrame; each test fills what it needs and the
-// tear-down releases the whole registry.
+// through the game's own renderFrame, with the frame request the test fills
+// in; each test fills what it needs and the tear-down releases the whole
+// registry.
 
 #include "app/Camera.h"
 #include "app/config.h"
-#include "app/GameState.h"
 #include "app/shell.h"
 #include "render/BlurStage.h"
 #include "render/FrameViewport.h"
@@ -16,11 +16,11 @@
 #include "render/ShaderProgram.h"
 #include "render/ShadowMap.h"
 #include "render/Texture.h"
+#include "render/FrameRequest.h"
 #include "render/frameTargets.h"
-#include "render/glowStep.h"
+#include "render/renderFrame.h"
 #include "render/renderScene.h"
 #include "render/shadowPasses.h"
-#include "render/spotlightFrame.h"
 #include "render/stackDrawOrder.h"
 #include "scene/AnimatedModel.h"
 #include "scene/Model.h"
@@ -31,6 +31,7 @@
 #include "scene/sceneGlSupport.h"
 #include "support/ChildProcess.h"
 #include "support/GlTestContext.h"
+#include "support/PixelReadBack.h"
 
 #include <GLFW/glfw3.h>
 #include <glm/glm.hpp>
@@ -158,6 +159,28 @@ protected:
     int height = 120;
     float renderScale = 1.0f;
     std::string directory;
+    // What the frames show: by default what the title asks for (its notice
+    // over the view), with the pillar stacks' boxes solid and the sky of the
+    // title and level 1 once the world is populated.
+    FrameRequest frame = titleFrame();
+
+    // The frame of a level (1 to 3) as the game asks for it once its notice
+    // is closed: its spotlights, and the white sky from level 2 on.
+    void showLevel(int level)
+    {
+        frame.level = {level >= 1, level >= 2, level >= 3};
+        frame.titleShown = false;
+        if (level >= 2)
+            frame.sky = whiteTexture;
+    }
+
+    static FrameRequest titleFrame()
+    {
+        FrameRequest title;
+        title.titleShown = true;
+        title.translucentBoxes = false;
+        return title;
+    }
 
     // Called by every test first: a window of the given size, the programs
     // and the targets.
@@ -212,21 +235,12 @@ protected:
         releaseRegistry();
         stackDrawOrder.clear();
         setDepthPassObserver(nullptr);
-        resetFlags();
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glUseProgram(0);
         glActiveTexture(GL_TEXTURE0);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     }
 
-    static void resetFlags()
-    {
-        for (bool* flag : {&introStarted, &levelOneStarted, &levelTwo, &levelThree, &levelTwoNoticeDismissed,
-                 &levelThreeNoticeDismissed, &puzzleSolved, &levelTwoSolved, &helpVisible, &wireframe,
-                 &frustumCullingOff, &reportCulledCount, &transparencyFlag})
-            *flag = false;
-        culledObjectCount = 0;
-    }
 
     Texture* solid(const std::string& name, int red, int green, int blue)
     {
@@ -377,17 +391,28 @@ protected:
         camera.lightIntensities = glm::vec3(1.0f);
         look(glm::vec3(0, 2.2f, 7.5f), glm::vec3(0, 1.2f, 0));
         buildStackDrawOrder();
+        frame.sky = instrumentsTexture;
     }
 
     // The frame as the loop sees it: the window fills the targets, at the
     // render scale the test asks for.
     FrameViewport viewport() const { return frameViewport(width, height, width, height, renderScale); }
 
-    // The frame loop's rendering steps, with a check for GL errors after each
-    // when asked.
-    void runFrame(int framePhase, float deltaTime = 0.0f, bool checkEachStep = false) const
+    // The test's frame for a frame phase and time step, at the viewport.
+    FrameRequest request(int framePhase = 1, float deltaTime = 0.0f) const
     {
-        renderFrame(framePhase, deltaTime, viewport(), checkEachStep ? expectNoGlErrorAfter : nullptr);
+        FrameRequest asked = frame;
+        asked.framePhase = framePhase;
+        asked.deltaTime = deltaTime;
+        asked.viewport = viewport();
+        return asked;
+    }
+
+    // The frame loop's rendering steps, with a check for GL errors after each
+    // when asked. Returns the culled count.
+    int runFrame(int framePhase, float deltaTime = 0.0f, bool checkEachStep = false) const
+    {
+        return renderFrame(request(framePhase, deltaTime), checkEachStep ? expectNoGlErrorAfter : nullptr);
     }
 
     static void expectNoGlErrorAfter(const char* step)
@@ -413,27 +438,13 @@ protected:
     }
 
     // What the screen (the default framebuffer's back buffer) shows.
-    static glm::ivec4 screenPixel(glm::ivec2 at)
-    {
-        unsigned char rgba[4] = {};
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(at.x, at.y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return glm::ivec4(rgba[0], rgba[1], rgba[2], rgba[3]);
-    }
+    static glm::ivec4 screenPixel(glm::ivec2 at) { return testing_support::readColourAt(0, at.x, at.y); }
 
     glm::ivec4 screenAt(glm::vec3 world) const { return screenPixel(pixelOf(world)); }
 
     static glm::ivec4 framebufferPixel(GLuint framebuffer, glm::ivec2 at)
     {
-        unsigned char rgba[4] = {};
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-        glReadBuffer(GL_COLOR_ATTACHMENT0);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(at.x, at.y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-        return glm::ivec4(rgba[0], rgba[1], rgba[2], rgba[3]);
+        return testing_support::readColourAt(framebuffer, at.x, at.y);
     }
 };
 

@@ -3,6 +3,7 @@
 // with pixel read-back, plain position-only meshes and uniform uploads.
 
 #include "render/ShaderProgram.h"
+#include "support/PixelReadBack.h"
 
 #include <GL/glew.h>
 #include <glm/glm.hpp>
@@ -39,9 +40,7 @@ struct Rgba {
 
 inline Rgba readPixel(int x, int y)
 {
-    unsigned char data[4] = {0, 0, 0, 0};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, data);
+    const std::vector<unsigned char> data = testing_support::readBoundColour(x, y, 1, 1);
     return {data[0], data[1], data[2], data[3]};
 }
 

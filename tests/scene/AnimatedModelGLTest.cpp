@@ -86,12 +86,10 @@ protected:
             texture = scenetest::solidTexture(directory, "grey", 128, 128, 128);
             fixture::writeCollada(directory + "/robot.dae", walkingRobot());
         }
-        frustumCullingOff = false;
         EXPECT_NO_GL_ERROR();
     }
     void TearDown() override
     {
-        frustumCullingOff = false;
         EXPECT_NO_GL_ERROR();
     }
 
@@ -297,7 +295,7 @@ TEST_F(AnimatedModels, FilesOverTheLoaderLimitsAreRejectedLikeAFailedImport)
         scenetest::PrimitiveCounter counter;
         model->drawLit(front, true);
         model->draw();
-        model->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix());
+        model->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix(), false);
         pose(*model, 1.0);
         EXPECT_EQ(counter.count(), 0u);
     }
@@ -316,7 +314,7 @@ TEST_F(AnimatedModels, FailedImportLeavesAnEmptyModelAtTheGivenCentre)
     scenetest::PrimitiveCounter counter;
     model->draw();
     EXPECT_TRUE(model->drawLit(front, false)) << "the centre is in view";
-    model->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix());
+    model->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix(), false);
     EXPECT_EQ(counter.count(), 0u) << "an empty model draws nothing";
 }
 
@@ -367,7 +365,7 @@ TEST_F(AnimatedModels, LitDrawUsesTheCullMarginAndTheDepthDrawTheRadius)
     const scenetest::Bindings before = scenetest::currentBindings();
     scenetest::PrimitiveCounter counter;
     EXPECT_FALSE(robot->drawLit(aside, false));
-    robot->drawDepth(aside.position, aside.viewMatrix(), aside.projectionMatrix());
+    robot->drawDepth(aside.position, aside.viewMatrix(), aside.projectionMatrix(), false);
     EXPECT_EQ(counter.count(), 3u) << "the depth draw's margin is the radius";
     EXPECT_EQ(scenetest::currentBindings().texture, before.texture) << "no texture for depth";
 
@@ -383,11 +381,9 @@ TEST_F(AnimatedModels, CulledDrawBindsNothing)
     const scenetest::Bindings before = scenetest::currentBindings();
     scenetest::PrimitiveCounter counter;
     EXPECT_FALSE(robot->drawLit(away, false));
-    frustumCullingOff = true;
-    robot->drawDepth(away.position, away.viewMatrix(), away.projectionMatrix());
-    frustumCullingOff = false;
+    robot->drawDepth(away.position, away.viewMatrix(), away.projectionMatrix(), true);
     glUseProgram(noteShader->program);
-    robot->drawDepth(away.position, away.viewMatrix(), away.projectionMatrix());
+    robot->drawDepth(away.position, away.viewMatrix(), away.projectionMatrix(), false);
     EXPECT_TRUE(scenetest::currentBindings() == before);
     EXPECT_EQ(counter.count(), 3u) << "only the depth draw with culling off";
 }
@@ -413,7 +409,7 @@ TEST_F(AnimatedModels, DrawsUploadTheirUniformsAndBoneMatricesInOrder)
     }
     {
         scenetest::GlCallRecorder recorder;
-        robot->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix());
+        robot->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix(), false);
         std::vector<std::string> expected = {"modelMatrix"};
         expected.insert(expected.end(), bones.begin(), bones.end());
         EXPECT_EQ(recorder.names(), expected);
@@ -434,7 +430,7 @@ TEST_F(AnimatedModels, PosingAndDrawingAllocateNothing)
         model->drawLit(front, true);
         model->drawLit(away, false);
         model->draw();
-        model->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix());
+        model->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix(), false);
     }
     glFinish();
     EXPECT_EQ(allocation::count(), before);

@@ -39,12 +39,10 @@ protected:
             testing_support::writeFile(directory + "/negative.obj",
                 "v -3 -2 -1\nv -1 -5 -2\nv -2 -1 -4\nf 1 2 3\n");
         }
-        frustumCullingOff = false;
         EXPECT_NO_GL_ERROR();
     }
     void TearDown() override
     {
-        frustumCullingOff = false;
         EXPECT_NO_GL_ERROR();
     }
 
@@ -130,7 +128,7 @@ TEST_F(Models, FilesThatDoNotImportLeaveAnEmptyModel)
         const Camera inside = cameraLookingAt(empty->getCenter() + glm::vec3(0, 0, 0.0f), glm::vec3(0, 0, 0));
         empty->drawLit(inside, true);
         empty->draw();
-        empty->drawDepth(glm::vec3(0), glm::mat4(1.0f), glm::mat4(1.0f));
+        empty->drawDepth(glm::vec3(0), glm::mat4(1.0f), glm::mat4(1.0f), false);
         EXPECT_EQ(counter.count(), 0u);
         EXPECT_NO_GL_ERROR() << path;
     }
@@ -217,7 +215,7 @@ TEST_F(Models, SetTextureChangesTheNextLitDrawOnly)
     model->setTexture(green);
     glBindTexture(GL_TEXTURE_2D, 0);
     model->draw();
-    model->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix());
+    model->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix(), false);
     EXPECT_EQ(scenetest::currentBindings().texture, 0) << "draw and drawDepth bind no texture";
     model->drawLit(front, false);
     EXPECT_EQ(scenetest::currentBindings().texture, GLint(green->textureId));
@@ -230,12 +228,11 @@ TEST_F(Models, DrawDepthIsCulledAgainstTheLightUnlessCullingIsOff)
     const Camera light = cameraLookingAt(glm::vec3(0, 10, 0), glm::vec3(0, 20, 0)); // looking away
     {
         scenetest::PrimitiveCounter counter;
-        model->drawDepth(light.position, light.viewMatrix(), light.projectionMatrix());
+        model->drawDepth(light.position, light.viewMatrix(), light.projectionMatrix(), false);
         EXPECT_EQ(counter.count(), 0u);
     }
-    frustumCullingOff = true;
     scenetest::PrimitiveCounter counter;
-    model->drawDepth(light.position, light.viewMatrix(), light.projectionMatrix());
+    model->drawDepth(light.position, light.viewMatrix(), light.projectionMatrix(), true);
     EXPECT_EQ(counter.count(), 2u);
     const GLuint program = shadowDistancesShader->program;
     EXPECT_EQ(scenetest::uniformMatrix(program, "modelMatrix"), model->modelMatrix);
@@ -283,7 +280,7 @@ TEST_F(Models, DrawsAllocateNothing)
         model->drawLit(front, false);
         model->drawLit(away, false);
         model->draw();
-        model->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix());
+        model->drawDepth(front.position, front.viewMatrix(), front.projectionMatrix(), false);
     }
     glFinish();
     EXPECT_EQ(allocation::count(), before);

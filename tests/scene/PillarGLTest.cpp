@@ -42,14 +42,12 @@ protected:
             woodBoxTexture = scenetest::solidTexture(directory, "wood", 160, 110, 60);
             containerTexture = scenetest::solidTexture(directory, "container", 40, 90, 200);
         }
-        frustumCullingOff = false;
         stack = std::make_unique<PillarStack>();
         EXPECT_NO_GL_ERROR();
     }
     void TearDown() override
     {
         stack.reset();
-        frustumCullingOff = false;
         EXPECT_NO_GL_ERROR();
     }
 
@@ -183,25 +181,24 @@ TEST_F(Pillars, GlowDrawsOnlySwitchedOnPillarsAndFollowsTheCullingSwitch)
     const Camera viewer = cameraLookingAt(glm::vec3(4, 2, 10), glm::vec3(4, 2, 3));
     {
         scenetest::PrimitiveCounter counter;
-        stack->drawGlow(viewer);
+        stack->drawGlow(viewer, false);
         EXPECT_EQ(counter.count(), 0u) << "nothing switched on";
     }
     stack->togglePillarAt(2.0f);
     stack->togglePillarAt(3.0f);
     {
         scenetest::PrimitiveCounter counter;
-        stack->drawGlow(viewer);
+        stack->drawGlow(viewer, false);
         EXPECT_EQ(counter.count(), 24u);
     }
     const Camera away = cameraLookingAt(glm::vec3(4, 2, 10), glm::vec3(4, 2, 30));
     {
         scenetest::PrimitiveCounter counter;
-        stack->drawGlow(away);
+        stack->drawGlow(away, false);
         EXPECT_EQ(counter.count(), 0u) << "culled";
     }
-    frustumCullingOff = true;
     scenetest::PrimitiveCounter counter;
-    stack->drawGlow(away);
+    stack->drawGlow(away, true);
     EXPECT_EQ(counter.count(), 24u);
 }
 
@@ -211,18 +208,17 @@ TEST_F(Pillars, DepthDrawCoversPillarsAndPoleAndIsCulledAgainstTheLight)
     const Camera light = cameraLookingAt(glm::vec3(4, 8, 6), glm::vec3(4, 2, 3));
     {
         scenetest::PrimitiveCounter counter;
-        stack->drawDepth(light.position, light.viewMatrix(), light.projectionMatrix());
+        stack->drawDepth(light.position, light.viewMatrix(), light.projectionMatrix(), false);
         EXPECT_EQ(counter.count(), 48u);
     }
     const Camera away = cameraLookingAt(glm::vec3(4, 8, 6), glm::vec3(4, 20, 6));
     {
         scenetest::PrimitiveCounter counter;
-        stack->drawDepth(away.position, away.viewMatrix(), away.projectionMatrix());
+        stack->drawDepth(away.position, away.viewMatrix(), away.projectionMatrix(), false);
         EXPECT_EQ(counter.count(), 0u);
     }
-    frustumCullingOff = true;
     scenetest::PrimitiveCounter counter;
-    stack->drawDepth(away.position, away.viewMatrix(), away.projectionMatrix());
+    stack->drawDepth(away.position, away.viewMatrix(), away.projectionMatrix(), true);
     EXPECT_EQ(counter.count(), 48u);
 }
 
@@ -245,7 +241,7 @@ TEST_F(Pillars, SwitchedOnPillarShowsItsTexture)
     viewer.lightPosition = glm::vec3(1.5f, 2.25f, 2.0f);
     auto glowAtTheMiddlePillar = [&] {
         target.clear(0, 0, 0);
-        stack->drawGlow(viewer);
+        stack->drawGlow(viewer, false);
         return target.pixel(16, 16);
     };
     auto brightness = [](const glm::ivec4& pixel) { return pixel.r + pixel.g + pixel.b; };

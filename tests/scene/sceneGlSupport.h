@@ -6,6 +6,7 @@
 // census of live GL objects.
 
 #include "support/GlTestContext.h"
+#include "support/PixelReadBack.h"
 
 #include "app/Camera.h"
 #include "render/ShaderProgram.h"
@@ -124,14 +125,8 @@ public:
         glClearColor(red, green, blue, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    // glReadPixels rows start at the bottom.
-    glm::ivec4 pixel(int x, int y) const
-    {
-        unsigned char rgba[4] = {};
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-        return glm::ivec4(rgba[0], rgba[1], rgba[2], rgba[3]);
-    }
+    // Rows start at the bottom.
+    glm::ivec4 pixel(int x, int y) const { return testing_support::readColourAt(framebuffer, x, y); }
 
     int size;
     GLuint framebuffer = 0;

@@ -1,5 +1,7 @@
 #include "support/AssembledScene.h"
 
+#include "app/config.h"
+#include "app/game.h"
 #include "app/shell.h"
 #include "scene/Registry.h"
 #include "scene/buildScene.h"
@@ -25,7 +27,8 @@ std::string inAssembledScene(const std::string& windowSettings, const std::funct
         if (glewInit() != GLEW_OK)
             return 3;
         glGetError();
-        buildScene(window);
+        buildScene(window, {windowWidth, windowHeight}, {largestViewWidth, largestViewHeight});
+        prepareIntro();
         std::ostringstream found;
         check(found);
         std::printf("<<%s>>", found.str().c_str());
