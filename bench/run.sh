@@ -39,25 +39,29 @@ rm -rf "$work"
 mkdir -p "$work"
 
 # Summarises a frame-time record: one line per phase with
-# "phase frames median p95 fps", then "first S", "peak KB" and "scale S",
-# the median scale over the level phases (1 for a record without scales).
+# "phase frames median p95 fps scale" (the phase's median render scale),
+# then "first S", "peak KB" and "scale S", the median scale over the level
+# phases (1 for a record without scales).
 summarise() {
     awk '
+        # insertion sort of the first n values of a: a few thousand at most
+        function sort(a, n,    i, j, v) { for (i = 2; i <= n; i++) { v = a[i]; j = i - 1; while (j > 0 && a[j] > v) { a[j + 1] = a[j]; j-- } a[j + 1] = v } }
         /^# first-frame-seconds/ { first = $3; next }
         /^# peak-resident-kilobytes/ { peak = $3; next }
         /^#/ { next }
-        { times[$2] = times[$2] " " $3; count[$2]++ }
+        { times[$2] = times[$2] " " $3; phaseScales[$2] = phaseScales[$2] " " (NF >= 5 ? $5 : 1) }
         $2 ~ /^level/ { scales[++levelFrames] = NF >= 5 ? $5 : 1 }
         END {
-            for (i = 2; i <= levelFrames; i++) { v = scales[i]; j = i - 1; while (j > 0 && scales[j] > v) { scales[j + 1] = scales[j]; j-- } scales[j + 1] = v }
+            sort(scales, levelFrames)
             scale = levelFrames ? scales[int((levelFrames + 1) / 2)] : 1
             for (phase in times) {
                 n = split(substr(times[phase], 2), t, " ")
-                # insertion sort: a few thousand values at most
-                for (i = 2; i <= n; i++) { v = t[i]; j = i - 1; while (j > 0 && t[j] > v) { t[j + 1] = t[j]; j-- } t[j + 1] = v }
+                split(substr(phaseScales[phase], 2), s, " ")
+                sort(t, n)
+                sort(s, n)
                 median = t[int((n + 1) / 2)]
                 p95 = t[int(n * 0.95) > 0 ? int(n * 0.95) : 1]
-                printf "%s %d %.2f %.2f %.1f\n", phase, n, median, p95, 1000 / median
+                printf "%s %d %.2f %.2f %.1f %.2f\n", phase, n, median, p95, 1000 / median, s[int((n + 1) / 2)]
             }
             printf "first %s\npeak %s\nscale %s\n", first, peak, scale
         }' "$1"
@@ -75,16 +79,17 @@ tour() {
     (cd "$folder" && headless "$screen" "$game/clankora-bot" "${arguments[@]}" > "$name.out" 2> "$name.err") \
         || { echo "the $name tour at $size failed:" >&2; tail -5 "$folder/$name.err" >&2; return 1; }
     summarise "$folder/$name.txt" > "$folder/$name.summary"
-    local first peak object phase_separator="" line frames median p95 fps
+    local first peak object phase_separator="" line frames median p95 fps scale
     first=$(awk '$1 == "first" { print $2 }' "$folder/$name.summary")
     peak=$(awk '$1 == "peak" { printf "%.1f", $2 / 1024 }' "$folder/$name.summary")
     object="{\"first_frame_s\": $first, \"peak_rss_mb\": $peak, \"phases\": {"
     for phase in title intro level1 level2 level3 play ending; do
         line=$(awk -v p="$phase" '$1 == p' "$folder/$name.summary")
         [ -n "$line" ] || continue
-        read -r _ frames median p95 fps <<< "$line"
-        printf '%-10s %-7s %-8s %7s %10s %10s %8s\n' "$size" "$name" "$phase" "$frames" "$median" "$p95" "$fps" >&2
-        object+="$phase_separator\"$phase\": {\"frames\": $frames, \"median_ms\": $median, \"p95_ms\": $p95, \"fps\": $fps}"
+        read -r _ frames median p95 fps scale <<< "$line"
+        printf '%-10s %-7s %-8s %7s %10s %10s %8s %6s\n' "$size" "$name" "$phase" "$frames" "$median" "$p95" "$fps" \
+            "$scale" >&2
+        object+="$phase_separator\"$phase\": {\"frames\": $frames, \"median_ms\": $median, \"p95_ms\": $p95, \"fps\": $fps, \"scale\": $scale}"
         phase_separator=", "
     done
     object+="}"
@@ -98,7 +103,7 @@ tour() {
 
 json="{"
 separator=""
-printf '%-10s %-7s %-8s %7s %10s %10s %8s\n' size run phase frames "median ms" "p95 ms" fps
+printf '%-10s %-7s %-8s %7s %10s %10s %8s %6s\n' size run phase frames "median ms" "p95 ms" fps scale
 for size in $sizes; do
     width=${size%x*}
     height=${size#*x}
@@ -114,7 +119,7 @@ for size in $sizes; do
     fi
     (cd "$folder" && headless "$screen" "$game/clankora-bot" --empty-frames 300 --frame-times empty.txt > /dev/null)
     summarise "$folder/empty.txt" > "$folder/empty.summary"
-    read -r _ frames median p95 fps <<< "$(awk '$1 == "start"' "$folder/empty.summary")"
+    read -r _ frames median p95 fps _ <<< "$(awk '$1 == "start"' "$folder/empty.summary")"
     printf '%-10s %-7s %-8s %7s %10s %10s %8s\n' "$size" - empty "$frames" "$median" "$p95" "$fps"
     json+="$separator\"$size\": {\"native\": $native, \"auto\": $auto, \"empty\": {\"median_ms\": $median, \"p95_ms\": $p95, \"fps\": $fps}}"
     separator=", "

@@ -4,12 +4,14 @@
 
 // Chooses the share of the window, in each direction, that the 3D view is
 // drawn at, so that a renderer without a graphics card holds its frame
-// budget. It sees only the wall time of each frame: the median of the last
-// frames drawn at the current scale decides. Above the budget the scale
-// drops, well below it the scale climbs; in between it stays, and it changes
-// at most once a second. Each step aims at a frame a fifth under the budget,
-// taking the frame time as proportional to the pixel count, which a software
-// renderer's fragment work is. Holds no GL state and never allocates.
+// budget with as many pixels as it can. It sees only the time of each frame:
+// the median of the last frames drawn at the current scale decides, at most
+// once a second. It models a frame as a fixed part plus a part that goes with
+// the pixel count (the square of the scale), measured at the last two scales
+// it drew at, and steps to the scale whose predicted frame lies a little
+// under the budget: down when the frames are over it, up while the
+// prediction leaves room for a visible step. Holds no GL state and never
+// allocates.
 class RenderScaleController {
 public:
     static constexpr float lowest = 0.33f;
@@ -34,8 +36,14 @@ private:
     int recorded = 0;         // frames at the current scale, up to the window
     int next = 0;             // where the next frame time goes
     float sinceChange = 0.0f; // seconds drawn since the last change
+    float roomSeconds = 0.0f; // seconds the median has left room to climb, without a break
     float current;
+
+    float measuredScale = 0.0f; // the scale drawn at before the last change, 0: none
+    float measuredSeconds = 0.0f; // its median frame
 
     float median() const;
     void settleOn(float scale);
+    float predictedSeconds(float scale, float typical) const;
+    float scaleFor(float seconds, float typical) const;
 };

@@ -20,6 +20,11 @@ ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& f
     build(vertexPath, fragmentPath, &geometryPath);
 }
 
+ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath, const Defines& defines)
+{
+    build(vertexPath, fragmentPath, nullptr, defines.lines);
+}
+
 ShaderProgram::~ShaderProgram()
 {
     glDeleteProgram(program);
@@ -34,21 +39,21 @@ void ShaderProgram::use() const
 }
 
 void ShaderProgram::build(const std::string& vertexPath, const std::string& fragmentPath,
-    const std::string* geometryPath)
+    const std::string* geometryPath, const std::string& defines)
 {
     program = glCreateProgram();
     if (program == 0) {
         std::cout << "Didn't get a valid program!";
         pauseAndExit();
     }
-    compileStage(vertexPath, GL_VERTEX_SHADER, vertexShader);
-    compileStage(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader);
+    compileStage(vertexPath, GL_VERTEX_SHADER, vertexShader, defines);
+    compileStage(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader, defines);
     if (geometryPath)
-        compileStage(*geometryPath, GL_GEOMETRY_SHADER, geometryShader);
+        compileStage(*geometryPath, GL_GEOMETRY_SHADER, geometryShader, defines);
     link();
 }
 
-void ShaderProgram::compileStage(const std::string& path, GLenum type, GLuint& shader)
+void ShaderProgram::compileStage(const std::string& path, GLenum type, GLuint& shader, const std::string& defines)
 {
     std::ifstream file(path);
     if (!file.is_open()) {
@@ -58,7 +63,13 @@ void ShaderProgram::compileStage(const std::string& path, GLenum type, GLuint& s
     std::stringstream text;
     text << file.rdbuf();
     file.close();
-    const std::string source = text.str();
+    std::string source = text.str();
+    // The #version line must stay the first.
+    if (!defines.empty()) {
+        const size_t versionLine = source.find("#version");
+        const size_t lineEnd = versionLine == std::string::npos ? std::string::npos : source.find('\n', versionLine);
+        source.insert(lineEnd == std::string::npos ? 0 : lineEnd + 1, defines);
+    }
 
     shader = glCreateShader(type);
     if (shader == 0) {

@@ -18,6 +18,13 @@ public:
 
     ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath);
     ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath, const std::string& geometryPath);
+    // A variant of a two-stage program: the defines (lines such as
+    // "#define SLOT_COUNT 2") go into both stages right after their
+    // #version line.
+    struct Defines {
+        std::string lines;
+    };
+    ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath, const Defines& defines);
     ~ShaderProgram();
     ShaderProgram(const ShaderProgram&) = delete;
     ShaderProgram& operator=(const ShaderProgram&) = delete;
@@ -25,8 +32,9 @@ public:
     void use() const;
 
 private:
-    void build(const std::string& vertexPath, const std::string& fragmentPath, const std::string* geometryPath);
-    static void compileStage(const std::string& path, GLenum type, GLuint& shader);
+    void build(const std::string& vertexPath, const std::string& fragmentPath, const std::string* geometryPath,
+        const std::string& defines = "");
+    static void compileStage(const std::string& path, GLenum type, GLuint& shader, const std::string& defines);
     void link();
     void assignDepthMapUnits() const;
 };

@@ -6,6 +6,9 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <algorithm>
+#include <cmath>
+
 const SpotlightSlotNames spotlightSlotNames[spotlightSlotCount] = {
     {"spotlight[0].position", "spotlight[0].intensities", "spotlight[0].angle", "spotlight[0].direction",
         "shadowTexture[0]", "shadowprojectionMatrix[0]"},
@@ -72,6 +75,18 @@ void bindMap(GLuint program, int slot, const ShadowMap& light)
     light.bindTexture(shadowTextureUnit(slot));
     glUniform1i(glGetUniformLocation(program, spotlightSlotNames[slot].shadowTexture), shadowTextureUnit(slot));
 }
+
+void uploadShadowMatrix(GLuint program, int slot, const ShadowMap& light, const glm::mat4& bias)
+{
+    const glm::mat4 shadowMatrix = bias * light.getLightMatrix();
+    glUniformMatrix4fv(
+        glGetUniformLocation(program, spotlightSlotNames[slot].shadowMatrix), 1, GL_FALSE, glm::value_ptr(shadowMatrix));
+}
+
+// Where camera.frag's reach ends, and a margin in radians for the rounding
+// of its cone test.
+constexpr float lightRange = 10.0f;
+constexpr float coneMargin = 1e-3f;
 
 } // namespace
 
@@ -181,11 +196,7 @@ void uploadShadowMatrices(LevelFlags flags)
     cameraShader->use();
     const GLuint program = cameraShader->program;
     const glm::mat4 bias = shadowBiasMatrix();
-    fillSlots(flags, [program, &bias](int slot, const ShadowMap& light) {
-        const glm::mat4 shadowMatrix = bias * light.getLightMatrix();
-        glUniformMatrix4fv(glGetUniformLocation(program, spotlightSlotNames[slot].shadowMatrix), 1, GL_FALSE,
-            glm::value_ptr(shadowMatrix));
-    });
+    fillSlots(flags, [program, &bias](int slot, const ShadowMap& light) { uploadShadowMatrix(program, slot, light, bias); });
 }
 
 void uploadSpotlightSlots(LevelFlags flags)
@@ -199,4 +210,61 @@ void uploadSpotlightSlots(LevelFlags flags)
     const int inUse = spotlightsInUse(flags);
     if (inUse >= 0)
         glUniform1i(glGetUniformLocation(program, "anz"), inUse);
+}
+
+bool spotlightCanReach(const ShadowMap& light, const glm::vec3& centre, float radius)
+{
+    const glm::vec3 axis = light.getDirection();
+    const float axisLength = glm::length(axis);
+    if (axisLength == 0.0f)
+        return false; // a light without a direction gives none
+    const glm::vec3 fromLight = centre - light.getPosition();
+    const float distance = glm::length(fromLight);
+    if (distance - radius >= lightRange)
+        return false;
+    if (distance <= radius)
+        return true;
+    const float halfAngle = std::acos(std::clamp(light.getAngleCosine(), -1.0f, 1.0f));
+    const float offAxis = std::acos(std::clamp(glm::dot(fromLight, axis) / (distance * axisLength), -1.0f, 1.0f));
+    const float spread = std::asin(std::min(radius / distance, 1.0f));
+    return offAxis - spread < halfAngle + coneMargin;
+}
+
+SlotLighting::SlotLighting(LevelFlags level)
+    : bias(shadowBiasMatrix())
+{
+    // Before level 1 "anz" was never written: no slot lights.
+    const int inUse = std::max(spotlightsInUse(level), 0);
+    const std::array<int, spotlightSlotCount> slots = spotlightSlots(level);
+    for (int slot = 0; slot < inUse; ++slot)
+        lights[static_cast<size_t>(slot)] = spotlightNumbered(slots[static_cast<size_t>(slot)]);
+}
+
+ShaderProgram* SlotLighting::programFor(const glm::vec3& centre, float radius)
+{
+    std::array<int, spotlightSlotCount> reaching{};
+    int count = 0;
+    for (int slot = 0; slot < spotlightSlotCount; ++slot) {
+        const ShadowMap* light = lights[static_cast<size_t>(slot)];
+        if (light && spotlightCanReach(*light, centre, radius))
+            reaching[static_cast<size_t>(count++)] = slot;
+    }
+    ShaderProgram* variant = count < spotlightSlotCount ? cameraSlotShaders[count] : nullptr;
+    if (!variant) {
+        if (cameraShader)
+            cameraShader->use();
+        return cameraShader;
+    }
+    variant->use();
+    const GLuint program = variant->program;
+    for (int packed = 0; packed < count; ++packed) {
+        const int slot = reaching[static_cast<size_t>(packed)];
+        const ShadowMap& light = *lights[static_cast<size_t>(slot)];
+        uploadLight(program, packed, light);
+        // The map stays on its own slot's unit, where the frame bound it.
+        glUniform1i(glGetUniformLocation(program, spotlightSlotNames[packed].shadowTexture), shadowTextureUnit(slot));
+        uploadShadowMatrix(program, packed, light, bias);
+    }
+    glUniform1i(glGetUniformLocation(program, "anz"), count);
+    return variant;
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "scene/MeshObject.h"
+
 #include <glm/glm.hpp>
 
 #include <array>
 
 class ShadowMap;
 class LightCone;
+class ShaderProgram;
 
 // The spotlights: which of the ten each level uses for its depth passes, the
 // camera program's five slots and the light cones, their turning, and what
@@ -102,3 +105,25 @@ void uploadShadowMatrices(LevelFlags flags);
 // Makes the camera program current; leaves texture unit 5 or the last
 // replaced unit active.
 void uploadSpotlightSlots(LevelFlags flags);
+
+// Whether any point of the sphere can get light from the spotlight: within
+// its range (camera.frag ends each light at 10 units) and inside its cone
+// (the half-angle whose cosine it holds), or the light inside the sphere. It
+// errs towards yes: a sphere it leaves out gets exactly no light from it.
+bool spotlightCanReach(const ShadowMap& light, const glm::vec3& centre, float radius);
+
+// Lights each piece of a mesh with only the level's spotlights that can
+// reach it: their slots, in their order, packed into the first slots of the
+// camera program's variant for that many slots (cameraSlotShaders, with
+// "anz" the count); a piece that all five reach keeps cameraShader, whose
+// slots the frame filled. The sum of the lights that reach a point is then
+// the five-slot program's, whose other slots add exactly nothing there.
+class SlotLighting final : public plim::scene::PieceLighting {
+public:
+    explicit SlotLighting(LevelFlags level);
+    ShaderProgram* programFor(const glm::vec3& centre, float radius) override;
+
+private:
+    std::array<const ShadowMap*, spotlightSlotCount> lights{}; // the slots in use, null past them
+    glm::mat4 bias;
+};

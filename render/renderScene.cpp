@@ -4,6 +4,7 @@
 #include "render/BlurStage.h"
 #include "render/FrameRequest.h"
 #include "render/ShaderProgram.h"
+#include "render/Spotlights.h"
 #include "render/Texture.h"
 #include "render/lightConePass.h"
 #include "render/passSetup.h"
@@ -40,10 +41,12 @@ void drawSkybox(const Texture* sky)
     skybox->draw();
 }
 
-// The lit draws of the frame, counting those that report culled.
+// The lit draws of the frame, counting those that report culled. The
+// roster's models light each of their pieces with the spotlights that reach
+// it.
 class LitDraws {
 public:
-    explicit LitDraws(bool cullingOff) : cullingOff(cullingOff) {}
+    LitDraws(bool cullingOff, LevelFlags level) : cullingOff(cullingOff), lighting(level) {}
 
     template <typename Drawable>
     void draw(Drawable* object)
@@ -54,15 +57,18 @@ public:
 
     void drawRoster(bool houses)
     {
-        for (std::size_t i = 0; i < sceneRosterSize; ++i)
-            if (sceneRoster[i].house == houses)
-                draw(sceneRoster[i].object());
+        for (std::size_t i = 0; i < sceneRosterSize; ++i) {
+            plim::scene::MeshObject* object = sceneRoster[i].object();
+            if (sceneRoster[i].house == houses && object && !object->drawLitPieces(camera, cullingOff, lighting))
+                ++culled;
+        }
     }
 
     int culledCount() const { return culled; }
 
 private:
     bool cullingOff;
+    SlotLighting lighting;
     int culled = 0;
 };
 
@@ -80,9 +86,9 @@ bool eyeInsideRoom()
 // first while the eye is outside, where it hides what stands inside it, and
 // last while the eye is in the room, where its walls are behind everything
 // else.
-int drawLitObjects(bool cullingOff)
+int drawLitObjects(bool cullingOff, LevelFlags level)
 {
-    LitDraws draws(cullingOff);
+    LitDraws draws(cullingOff, level);
     const bool houseLast = eyeInsideRoom();
     if (!houseLast)
         draws.drawRoster(true);
@@ -203,12 +209,16 @@ void drawNotices(const FrameRequest& frame)
 void uploadWireframeFlag(bool wireframe)
 {
     plim::scene::skipHiddenBackFaces = !wireframe;
-    for (ShaderProgram* program : {cameraShader, transparencyShader}) {
+    auto upload = [wireframe](ShaderProgram* program) {
         if (!program)
-            continue;
+            return;
         program->use();
         glUniform1i(glGetUniformLocation(program->program, "wireframe"), wireframe ? 1 : 0);
-    }
+    };
+    upload(cameraShader);
+    upload(transparencyShader);
+    for (ShaderProgram* program : cameraSlotShaders)
+        upload(program);
 }
 
 // The lit pass draws into the scene target's drawn corner, cleared there; in
@@ -245,7 +255,7 @@ int renderScene(const FrameRequest& frame)
     beginLitPass(frame);
     uploadWireframeFlag(frame.wireframe);
     uploadSpotlightSlots(frame.level);
-    const int culled = drawLitObjects(frame.cullingOff);
+    const int culled = drawLitObjects(frame.cullingOff, frame.level);
     // After the opaque objects, so that the sky is filled in only where none
     // of them stands; before the translucent boxes, which blend over it.
     drawSkybox(frame.sky);

@@ -1,9 +1,12 @@
 #include "scene/MeshObject.h"
 
+#include "app/Camera.h"
 #include "scene/drawing.h"
 #include "scene/meshLoading.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 
 namespace plim::scene {
 
@@ -67,6 +70,82 @@ void MeshObject::createMeshBuffersAndLitArray()
     attachFloatAttribute(shader, "uv", uvBuffer, 2);
     attachFloatAttribute(shader, "tangent", tangentBuffer, 3);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+}
+
+bool MeshObject::drawLitPieces(const Camera& viewer, bool noCulling, PieceLighting&)
+{
+    return drawLit(viewer, noCulling);
+}
+
+glm::vec3 MeshObject::worldCentreOf(const glm::vec3& centre) const
+{
+    const glm::vec4 p = modelMatrix * glm::vec4(centre, 1.0f);
+    return glm::vec3(p) / p.w;
+}
+
+float MeshObject::worldRadiusOf(float radius) const
+{
+    const glm::mat3 placement(modelMatrix);
+    const float largest
+        = std::max({glm::length(placement[0]), glm::length(placement[1]), glm::length(placement[2])});
+    return radius * largest;
+}
+
+void MeshObject::divideIntoPieces(float cellSize)
+{
+    const std::size_t triangles = indices.size() / 3;
+    if (triangles == 0 || cellSize <= 0.0f)
+        return;
+    // The cell's size in model space along each axis, from the placement's
+    // scale along it.
+    const glm::mat3 placement(modelMatrix);
+    glm::vec3 cell;
+    for (int axis = 0; axis < 3; ++axis) {
+        const float scale = glm::length(placement[axis]);
+        cell[axis] = scale > 0.0f ? cellSize / scale : cellSize;
+    }
+    auto cellOf = [&](std::size_t triangle) {
+        glm::vec3 centroid(0.0f);
+        for (int k = 0; k < 3; ++k)
+            centroid += positions[indices[triangle * 3 + k]];
+        const glm::ivec3 at = glm::ivec3(glm::floor((centroid / 3.0f - boxMin) / cell));
+        return (static_cast<long>(at.x) * 4096 + at.y) * 4096 + at.z;
+    };
+    std::vector<long> cells(triangles);
+    for (std::size_t t = 0; t < triangles; ++t)
+        cells[t] = cellOf(t);
+    std::vector<std::size_t> order(triangles);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return cells[a] < cells[b]; });
+
+    std::vector<GLuint> sorted;
+    sorted.reserve(indices.size());
+    pieces.clear();
+    for (std::size_t k = 0; k < triangles; ++k) {
+        const std::size_t t = order[k];
+        if (k == 0 || cells[t] != cells[order[k - 1]])
+            pieces.push_back({static_cast<GLuint>(sorted.size()), 0, glm::vec3(0.0f), 0.0f});
+        for (int corner = 0; corner < 3; ++corner)
+            sorted.push_back(indices[t * 3 + corner]);
+        pieces.back().indexCount += 3;
+    }
+    indices = std::move(sorted);
+    for (Piece& piece : pieces) {
+        glm::vec3 low(INFINITY);
+        glm::vec3 high(-INFINITY);
+        for (GLuint i = piece.firstIndex; i < piece.firstIndex + piece.indexCount; ++i) {
+            low = glm::min(low, positions[indices[i]]);
+            high = glm::max(high, positions[indices[i]]);
+        }
+        piece.centre = 0.5f * (low + high);
+        piece.radius = glm::length(high - piece.centre);
+    }
+    if (indexBuffer == 0)
+        return;
+    // The element buffer is the vertex arrays' own; it is bound through one.
+    glBindVertexArray(litVao);
+    glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)), indices.data());
+    glBindVertexArray(0);
 }
 
 } // namespace plim::scene

@@ -16,6 +16,17 @@ namespace plim::scene {
 
 struct MeshArrays;
 
+// Chooses the lit program for a part of a mesh from its world-space bounding
+// sphere: the renderer's choice of the spotlights that can reach it. The
+// program it returns is current, with its spotlight uniforms set.
+class PieceLighting {
+public:
+    virtual ShaderProgram* programFor(const glm::vec3& centre, float radius) = 0;
+
+protected:
+    ~PieceLighting() = default;
+};
+
 // What a static model and a skinned robot share: the first mesh of a model
 // file, kept on the GPU in one vertex array for the lit program and one for
 // the depth program from the same buffers, its texture, and a bounding sphere
@@ -31,6 +42,9 @@ public:
 
     // False when culled; then nothing is bound or drawn.
     virtual bool drawLit(Camera viewer, bool noCulling) = 0;
+    // The same, each piece with the program the lighting picks for it. The
+    // static models light that way; the others draw as drawLit does.
+    virtual bool drawLitPieces(const Camera& viewer, bool noCulling, PieceLighting& lighting);
     // Shadow pass: the caller has set the light's matrix on the depth
     // program. Culled against the light unless culling is off.
     virtual void drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView,
@@ -62,6 +76,25 @@ public:
     GLuint indexBuffer = 0;
     GLuint uvBuffer = 0;
     GLuint tangentBuffer = 0;
+
+    // Runs of the element buffer with their bounding spheres in model space,
+    // so that the lit pass can light each part of a large mesh with only the
+    // spotlights that reach it. Empty: the mesh is one piece.
+    struct Piece {
+        GLuint firstIndex;
+        GLuint indexCount;
+        glm::vec3 centre;
+        float radius;
+    };
+    std::vector<Piece> pieces;
+    // Sorts the triangles into cells about cellSize world units across (as
+    // the object is placed now) and makes each cell a piece. The triangles
+    // stay the same; only their order in the element buffer changes.
+    void divideIntoPieces(float cellSize);
+    // A bounding sphere in world space for one in model space: the centre
+    // placed, the radius grown by the placement's largest scale.
+    glm::vec3 worldCentreOf(const glm::vec3& centre) const;
+    float worldRadiusOf(float radius) const;
 
 protected:
     // Takes the mesh's vertex arrays, counts, bounding box and closedness;

@@ -76,6 +76,30 @@ bool Model::drawLit(Camera viewer, bool noCulling)
     return true;
 }
 
+bool Model::drawLitPieces(const Camera& viewer, bool noCulling, PieceLighting& lighting)
+{
+    // The spotlights' slots are the camera program's.
+    if (shader != cameraShader)
+        return drawLit(viewer, noCulling);
+    if (!isVisible(viewer.position, viewer.viewMatrix(), viewer.projectionMatrix(), radius, noCulling, getCenter(),
+            radius))
+        return false;
+    if (litVao == 0)
+        return true;
+    auto drawPiece = [&](GLuint first, GLuint count, const glm::vec3& centre, float pieceRadius) {
+        const GLuint program = programName(lighting.programFor(centre, pieceRadius));
+        uploadLitUniforms(program, viewer, modelMatrix, texture, {0.05f, 1.0f, false});
+        drawSurface(litVao, count, closedSurface, modelMatrix, first);
+    };
+    if (pieces.empty()) {
+        drawPiece(0, indexCount, getCenter(), radius);
+        return true;
+    }
+    for (const Piece& piece : pieces)
+        drawPiece(piece.firstIndex, piece.indexCount, worldCentreOf(piece.centre), worldRadiusOf(piece.radius));
+    return true;
+}
+
 glm::vec3 Model::getCenter() const
 {
     const glm::vec4 p = modelMatrix * glm::vec4(center, 1.0f);

@@ -23,6 +23,7 @@ public:
     void draw() override; // with whatever program is current, no uniforms
 
     bool drawLit(Camera viewer, bool noCulling) override;
+    bool drawLitPieces(const Camera& viewer, bool noCulling, PieceLighting& lighting) override;
     void drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection,
         bool cullingOff) override;
     glm::vec3 getCenter() const override;

@@ -23,6 +23,7 @@ ShaderProgram* noteShader = nullptr;
 ShaderProgram* lightConeShader = nullptr;
 ShaderProgram* transparencyShader = nullptr;
 ShaderProgram* animatedShadowDistancesShader = nullptr;
+ShaderProgram* cameraSlotShaders[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
 
 Texture* woodBoxTexture = nullptr;
 Texture* metalBoxTexture = nullptr;
@@ -125,6 +126,8 @@ void releaseRegistry()
              &shadowDistancesShader, &gaussianBlurShader, &addTexturesShader, &noteShader, &lightConeShader,
              &transparencyShader, &animatedShadowDistancesShader})
         release(*program);
+    for (ShaderProgram*& program : cameraSlotShaders)
+        release(program);
 
     release(skybox);
     for (std::size_t i = 0; i < sceneRosterSize; ++i)

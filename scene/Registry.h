@@ -34,6 +34,9 @@ extern ShaderProgram* noteShader;
 extern ShaderProgram* lightConeShader;
 extern ShaderProgram* transparencyShader;
 extern ShaderProgram* animatedShadowDistancesShader;
+// cameraShader built for 0 to 4 spotlight slots: the lit pass draws a part of
+// a surface that fewer cones reach with the variant for that many.
+extern ShaderProgram* cameraSlotShaders[5];
 
 extern Texture* woodBoxTexture;
 extern Texture* metalBoxTexture;

@@ -28,22 +28,8 @@ using plim::scene::Paper;
 
 const glm::mat4 identity(1.0f);
 
-void buildShaderPrograms()
-{
-    const std::string folder = "OpenGL/Shader/";
-    cameraShader = new ShaderProgram(folder + "camera.vert", folder + "camera.frag");
-    animatedCameraShader = new ShaderProgram(folder + "animatedCamera.vert", folder + "camera.frag");
-    projectionShader = new ShaderProgram(folder + "projection.vert", folder + "projection.frag");
-    toonShader = new ShaderProgram(folder + "toon.vert", folder + "toon.frag");
-    shadowDistancesShader = new ShaderProgram(folder + "shadowdistances.vert", folder + "shadowdistances.frag");
-    gaussianBlurShader = new ShaderProgram(folder + "GaussianBlur.vert", folder + "GaussianBlur.frag");
-    addTexturesShader = new ShaderProgram(folder + "note.vert", folder + "addtextures.frag");
-    noteShader = new ShaderProgram(folder + "note.vert", folder + "note.frag");
-    lightConeShader = new ShaderProgram(folder + "Test.vert", folder + "Test.frag", folder + "Test.geom");
-    transparencyShader = new ShaderProgram(folder + "camera.vert", folder + "Transparency.frag");
-    animatedShadowDistancesShader =
-        new ShaderProgram(folder + "animatedshadowdistances.vert", folder + "shadowdistances.frag");
-}
+// World units across a piece of the room (MeshObject::divideIntoPieces).
+constexpr float roomPieceSize = 3.0f;
 
 void loadTextures()
 {
@@ -135,6 +121,9 @@ void createModels()
     houseNew->scale(19.9, 10, 19.9);
     houseNew->translate(-0.0006, 0.024, 0.03);
     houseNew->rotate(1, 0, 0, 0);
+    // The room fills most of the view: in pieces each cone lights only the
+    // part it reaches.
+    houseNew->divideIntoPieces(roomPieceSize);
 
     stair = staticModel("Model/house/Stair.obj", whiteTexture, cameraShader, houseCentre);
     stair->translate(0, 0, 9);
@@ -262,6 +251,26 @@ glm::ivec2 frameTargetSize(glm::ivec2 asked)
 }
 
 } // namespace
+
+void buildShaderPrograms()
+{
+    const std::string folder = "OpenGL/Shader/";
+    cameraShader = new ShaderProgram(folder + "camera.vert", folder + "camera.frag");
+    animatedCameraShader = new ShaderProgram(folder + "animatedCamera.vert", folder + "camera.frag");
+    projectionShader = new ShaderProgram(folder + "projection.vert", folder + "projection.frag");
+    toonShader = new ShaderProgram(folder + "toon.vert", folder + "toon.frag");
+    shadowDistancesShader = new ShaderProgram(folder + "shadowdistances.vert", folder + "shadowdistances.frag");
+    gaussianBlurShader = new ShaderProgram(folder + "GaussianBlur.vert", folder + "GaussianBlur.frag");
+    addTexturesShader = new ShaderProgram(folder + "note.vert", folder + "addtextures.frag");
+    noteShader = new ShaderProgram(folder + "note.vert", folder + "note.frag");
+    lightConeShader = new ShaderProgram(folder + "Test.vert", folder + "Test.frag", folder + "Test.geom");
+    transparencyShader = new ShaderProgram(folder + "camera.vert", folder + "Transparency.frag");
+    animatedShadowDistancesShader =
+        new ShaderProgram(folder + "animatedshadowdistances.vert", folder + "shadowdistances.frag");
+    for (int slots = 0; slots < 5; ++slots)
+        cameraSlotShaders[slots] = new ShaderProgram(folder + "camera.vert", folder + "camera.frag",
+            ShaderProgram::Defines{"#define SLOT_COUNT " + std::to_string(slots) + "\n"});
+}
 
 void buildScene(GLFWwindow* window, glm::ivec2 windowSize, glm::ivec2 targetSize)
 {

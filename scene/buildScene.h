@@ -11,3 +11,7 @@ struct GLFWwindow;
 // whole-frame targets take the target size, within what the renderer can
 // allocate. Returns with the effect framebuffer bound.
 void buildScene(GLFWwindow* window, glm::ivec2 windowSize, glm::ivec2 targetSize);
+
+// The first step of buildScene alone: every shader program of the registry,
+// from "OpenGL/Shader/".
+void buildShaderPrograms();

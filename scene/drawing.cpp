@@ -68,13 +68,18 @@ void drawTriangles(GLuint vertexArray, GLuint indexCount)
 
 bool skipHiddenBackFaces = true;
 
-void drawSurface(GLuint vertexArray, GLuint indexCount, bool closedSurface, const glm::mat4& modelMatrix)
+void drawSurface(GLuint vertexArray, GLuint indexCount, bool closedSurface, const glm::mat4& modelMatrix,
+    GLuint firstIndex)
 {
     // A mirroring placement turns the winding inside out.
     const bool cull = closedSurface && skipHiddenBackFaces && glm::determinant(glm::mat3(modelMatrix)) > 0.0f;
     if (cull)
         glEnable(GL_CULL_FACE);
-    drawTriangles(vertexArray, indexCount);
+    glBindVertexArray(vertexArray);
+    const GLsizeiptr offset = static_cast<GLsizeiptr>(firstIndex) * static_cast<GLsizeiptr>(sizeof(GLuint));
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indexCount), GL_UNSIGNED_INT,
+        reinterpret_cast<const void*>(offset));
+    glBindVertexArray(0);
     if (cull)
         glDisable(GL_CULL_FACE);
 }

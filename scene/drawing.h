@@ -33,13 +33,15 @@ void uploadBoneMatrices(GLuint program, const glm::mat4* transforms, int count);
 // Binds the vertex array, draws its indices as triangles and unbinds it.
 void drawTriangles(GLuint vertexArray, GLuint indexCount);
 
-// Draws like drawTriangles; a closed surface (isClosedSurface) placed
+// Draws like drawTriangles; firstIndex and indexCount pick a run of the
+// element buffer. A closed surface (isClosedSurface) placed
 // without mirroring leaves out its back faces while skipHiddenBackFaces is
 // on. They are hidden behind its front faces anyway, but a software renderer
 // sets up and bins every triangle, and the robots are most of the scene's.
 // Seen from a light the nearest surface is a front face too, so the depth
 // maps come out the same.
-void drawSurface(GLuint vertexArray, GLuint indexCount, bool closedSurface, const glm::mat4& modelMatrix);
+void drawSurface(GLuint vertexArray, GLuint indexCount, bool closedSurface, const glm::mat4& modelMatrix,
+    GLuint firstIndex = 0);
 // Off while wireframe shows the edges behind.
 extern bool skipHiddenBackFaces;
 

@@ -29,11 +29,18 @@ struct Spotlight {
 };
 uniform Spotlight spotlight[5];
 uniform sampler2DShadow shadowTexture[5];
+// The slots this program lights with: 5, or fewer in the variants the frame
+// draws the surfaces with that fewer cones reach (their lights packed into
+// the first slots), which then cost a software renderer only those slots.
+#ifndef SLOT_COUNT
+#define SLOT_COUNT 5
+#endif
+#define SLOT_ARRAY (SLOT_COUNT > 0 ? SLOT_COUNT : 1)
 // Each slot's surface point in its depth map, offset along the normal and
 // before the perspective division, from camera.vert; and the width of one
 // texel of the slot's map.
-in vec4 shadowCoordinate[5];
-flat in float shadowTexel[5];
+in vec4 shadowCoordinate[SLOT_ARRAY];
+flat in float shadowTexel[SLOT_ARRAY];
 uniform int anz;                         // slots in use, from slot 0
 
 out vec4 fragColor;
@@ -118,16 +125,26 @@ void main()
             + attenuation * (diffuse * surfaceColor + specular * materialSpecularColor));
 
     // Sampler arrays take only constant indices in GLSL 1.50.
+#if SLOT_COUNT > 0
     if (anz > 0)
         color += spotlightLight(0, shadowTexture[0], surfaceColor, n, toCamera);
+#endif
+#if SLOT_COUNT > 1
     if (anz > 1)
         color += spotlightLight(1, shadowTexture[1], surfaceColor, n, toCamera);
+#endif
+#if SLOT_COUNT > 2
     if (anz > 2)
         color += spotlightLight(2, shadowTexture[2], surfaceColor, n, toCamera);
+#endif
+#if SLOT_COUNT > 3
     if (anz > 3)
         color += spotlightLight(3, shadowTexture[3], surfaceColor, n, toCamera);
+#endif
+#if SLOT_COUNT > 4
     if (anz > 4)
         color += spotlightLight(4, shadowTexture[4], surfaceColor, n, toCamera);
+#endif
 
     fragColor = vec4(color, transparency);
 }

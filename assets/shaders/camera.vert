@@ -17,12 +17,19 @@ uniform bool wireframe;
 out vec3 worldPosition;
 out vec3 worldNormal;
 out vec2 textureCoordinate;
+// How many spotlight slots this program lights with (camera.frag): 5 unless
+// the program is built as a variant for surfaces that fewer cones reach.
+#ifndef SLOT_COUNT
+#define SLOT_COUNT 5
+#endif
+#define SLOT_ARRAY (SLOT_COUNT > 0 ? SLOT_COUNT : 1)
+
 // Where each spotlight slot finds the surface in its depth map (camera.frag).
 // The shadow matrix is projective, so the product is taken here, per vertex,
 // and interpolated: a matrix product per slot and fragment would be the
 // costliest arithmetic of the lit pass on a software renderer.
-out vec4 shadowCoordinate[5];
-flat out float shadowTexel[5];
+out vec4 shadowCoordinate[SLOT_ARRAY];
+flat out float shadowTexel[SLOT_ARRAY];
 
 // The same uniforms as camera.frag declares; the linker needs the two
 // declarations to match exactly.
@@ -69,7 +76,7 @@ void placeInShadowMap(int i, sampler2DShadow map, vec3 p, vec3 n)
 
 void leaveShadowMapsUnused()
 {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < SLOT_ARRAY; ++i) {
         shadowCoordinate[i] = vec4(0.0);
         shadowTexel[i] = 0.0;
     }
@@ -98,10 +105,23 @@ void main()
     if (dot(n, cameraPosition - world.xyz) < 0.0)
         n = -n;
     // Sampler arrays take only constant indices in GLSL 1.50.
+#if SLOT_COUNT > 0
     placeInShadowMap(0, shadowTexture[0], world.xyz, n);
+#endif
+#if SLOT_COUNT > 1
     placeInShadowMap(1, shadowTexture[1], world.xyz, n);
+#endif
+#if SLOT_COUNT > 2
     placeInShadowMap(2, shadowTexture[2], world.xyz, n);
+#endif
+#if SLOT_COUNT > 3
     placeInShadowMap(3, shadowTexture[3], world.xyz, n);
+#endif
+#if SLOT_COUNT > 4
     placeInShadowMap(4, shadowTexture[4], world.xyz, n);
+#endif
+#if SLOT_COUNT == 0
+    leaveShadowMapsUnused();
+#endif
     gl_Position = cameraMatrix * world;
 }

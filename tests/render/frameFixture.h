@@ -28,6 +28,7 @@
 #include "scene/PillarStack.h"
 #include "scene/Registry.h"
 #include "scene/Skybox.h"
+#include "scene/buildScene.h"
 #include "scene/sceneGlSupport.h"
 #include "support/ChildProcess.h"
 #include "support/GlTestContext.h"
@@ -47,23 +48,6 @@ namespace frame_testing {
 inline std::string shader(const std::string& name)
 {
     return "OpenGL/Shader/" + name;
-}
-
-// The eleven programs of the game, as scene assembly builds them.
-inline void buildGamePrograms()
-{
-    cameraShader = new ShaderProgram(shader("camera.vert"), shader("camera.frag"));
-    animatedCameraShader = new ShaderProgram(shader("animatedCamera.vert"), shader("camera.frag"));
-    projectionShader = new ShaderProgram(shader("projection.vert"), shader("projection.frag"));
-    toonShader = new ShaderProgram(shader("toon.vert"), shader("toon.frag"));
-    shadowDistancesShader = new ShaderProgram(shader("shadowdistances.vert"), shader("shadowdistances.frag"));
-    gaussianBlurShader = new ShaderProgram(shader("GaussianBlur.vert"), shader("GaussianBlur.frag"));
-    addTexturesShader = new ShaderProgram(shader("note.vert"), shader("addtextures.frag"));
-    noteShader = new ShaderProgram(shader("note.vert"), shader("note.frag"));
-    lightConeShader = new ShaderProgram(shader("Test.vert"), shader("Test.frag"), shader("Test.geom"));
-    transparencyShader = new ShaderProgram(shader("camera.vert"), shader("Transparency.frag"));
-    animatedShadowDistancesShader
-        = new ShaderProgram(shader("animatedshadowdistances.vert"), shader("shadowdistances.frag"));
 }
 
 // A square of side 2 h in the plane y = 0, facing up.
@@ -210,7 +194,7 @@ protected:
         glEnable(GL_DEPTH_TEST);
         glEnable(GL_POLYGON_OFFSET_FILL);
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        buildGamePrograms();
+        buildShaderPrograms();
         blurStage = new BlurStage(blurTargetExtent(width), blurTargetExtent(height));
         createFrameTargets(width, height);
         // GL leaves new storage undefined; the first frame's composition
