@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/GamepadState.h"
+
 struct GLFWwindow;
 
 namespace platform {
@@ -27,6 +29,10 @@ public:
 
     virtual void swapBuffers() = 0;
     virtual void pollEvents() = 0;
+
+    // The gamepad as pollEvents last read it: the first one plugged in that
+    // GLFW has a gamepad mapping for; not connected while there is none.
+    virtual const GamepadState& gamepad() = 0;
 };
 
 // The back-end the game polls; set by the start-up.

@@ -166,8 +166,17 @@ void ScriptedPlatform::pollEvents()
     if (done || (maxFrames >= 0 && polled >= maxFrames) || !driver.nextFrame(current)) {
         done = true;
         current = FrameInput();
+        // A pad stays plugged in, let go, so the end of a script is no pulling out.
+        const bool connected = pad.connected;
+        pad = GamepadState();
+        pad.connected = connected;
+        if (connected)
+            pad.name = scriptedGamepadName;
         return;
     }
+    pad = current.pad;
+    if (pad.connected)
+        pad.name = scriptedGamepadName;
     cursorX += current.mouseDx;
     cursorY += current.mouseDy;
     pendingShot = current.shot;

@@ -29,6 +29,7 @@ public:
     double millisecondsSinceStart() override;
     void swapBuffers() override;
     void pollEvents() override;
+    const GamepadState& gamepad() override { return pad; }
 
     // Writes the wall time between buffer swaps, one line per frame
     // ("FRAME PHASE MILLISECONDS CPU_MILLISECONDS SCALE"), after a first line
@@ -58,6 +59,7 @@ private:
     long maxFrames;
     GLFWwindow* window = nullptr;
     FrameInput current;
+    GamepadState pad;
     std::string pendingShot;
     double cursorX = 0.0;
     double cursorY = 0.0;
