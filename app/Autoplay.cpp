@@ -129,7 +129,7 @@ bool Autoplay::nextFrame(platform::FrameInput& input)
         framesInStep = 0;
         // A step that finished without input leaves the frame to the next step.
         if (input.keys.any() || input.buttons.any() || input.mouseDx != 0.0 || input.mouseDy != 0.0
-            || !input.shot.empty())
+            || input.pad.connected || !input.shot.empty())
             return true;
     }
     return false;

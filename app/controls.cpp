@@ -2,6 +2,8 @@
 
 #include "app/Camera.h"
 #include "app/GameState.h"
+#include "app/gamepad.h"
+#include "app/musicVolume.h"
 #include "app/player.h"
 #include "app/window.h"
 #include "platform/Platform.h"
@@ -19,14 +21,19 @@ int wireframePressCount = 0;
 
 namespace {
 
-// Set on a press, cleared on release: holding a key acts once.
+// Set on a press, cleared on release: holding a key acts once. A second key
+// or a gamepad button may do the same.
 class KeyLatch {
 public:
-    explicit KeyLatch(int key) : key(key) {}
+    explicit KeyLatch(int key, int otherKey = -1, int padButton = -1)
+        : key(key), otherKey(otherKey), padButton(padButton)
+    {
+    }
 
     bool pressedOnce()
     {
-        if (platform::active().isKeyDown(key)) {
+        platform::Platform& input = platform::active();
+        if (input.isKeyDown(key) || (otherKey >= 0 && input.isKeyDown(otherKey)) || padButtonDown(padButton)) {
             if (latched)
                 return false;
             latched = true;
@@ -38,16 +45,23 @@ public:
 
 private:
     int key;
+    int otherKey;
+    int padButton;
     bool latched = false;
 };
 
-KeyLatch helpKey(GLFW_KEY_F1);
+KeyLatch helpKey(GLFW_KEY_F1, -1, GLFW_GAMEPAD_BUTTON_BACK);
 KeyLatch frameTimeKey(GLFW_KEY_F2);
 KeyLatch wireframeKey(GLFW_KEY_F3);
 KeyLatch samplingKey(GLFW_KEY_F4);
 KeyLatch mipmapKey(GLFW_KEY_F5);
 KeyLatch flyModeKey(GLFW_KEY_F6);
 KeyLatch cullingKey(GLFW_KEY_F8);
+KeyLatch muteKey(GLFW_KEY_M);
+// + shares its key with = on many layouts, and the keypad has both.
+KeyLatch louderKey(GLFW_KEY_EQUAL, GLFW_KEY_KP_ADD);
+KeyLatch softerKey(GLFW_KEY_MINUS, GLFW_KEY_KP_SUBTRACT);
+constexpr int musicVolumeStep = 10;
 
 bool held(int key)
 {
@@ -145,20 +159,34 @@ void handleFunctionKeys(float deltaTime)
     handleTransparencyKey();
 }
 
+void handleMusicVolumeKeys()
+{
+    if (muteKey.pressedOnce())
+        toggleMusicMute();
+    if (louderKey.pressedOnce())
+        stepMusicVolume(musicVolumeStep);
+    if (softerKey.pressedOnce())
+        stepMusicVolume(-musicVolumeStep);
+}
+
 void handlePlayerInput(float deltaTime)
 {
+    reportGamepadConnection();
     if (controlsEnabled) {
         applyMovementKeys(deltaTime);
+        applyStickMovement(deltaTime);
         applyWalkHeight();
         handleLightKeys();
         // Without the focus the cursor is the desktop's: it turns nothing.
         if (windowHasFocus())
             applyMouseLook();
+        applyStickLook(deltaTime);
     }
     chooseEyeHeightTargets();
     if (held(GLFW_KEY_T))
         controlsEnabled = true;
     handleFunctionKeys(deltaTime);
+    handleMusicVolumeKeys();
     if (windowHasFocus())
         platform::active().setCursorPos(0.0, 0.0);
     reportElapsedTime();

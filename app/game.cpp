@@ -2,6 +2,7 @@
 
 #include "app/Camera.h"
 #include "app/GameState.h"
+#include "app/gamepad.h"
 #include "app/levels.h"
 #include "app/player.h"
 #include "platform/Platform.h"
@@ -37,9 +38,10 @@ SFMOD::Song* pillarSong(int stack, int pillar)
     return songs[stack][pillar];
 }
 
+// The gamepad's A clicks as the left mouse button does.
 bool leftButtonDown()
 {
-    return platform::active().isMouseButtonDown(GLFW_MOUSE_BUTTON_LEFT);
+    return platform::active().isMouseButtonDown(GLFW_MOUSE_BUTTON_LEFT) || padButtonDown(GLFW_GAMEPAD_BUTTON_A);
 }
 
 bool keyDown(int key)
@@ -326,7 +328,7 @@ void updateAnimations(float deltaTime)
 
 void handleIntroAndEnding(float deltaTime)
 {
-    const bool enter = keyDown(GLFW_KEY_ENTER);
+    const bool enter = keyDown(GLFW_KEY_ENTER) || padButtonDown(GLFW_GAMEPAD_BUTTON_START);
     if (enter) {
         introStarted = true;
         controlsEnabled = levelOneStarted;
@@ -386,6 +388,6 @@ void handleJukeboxLevelsAndReset()
     if (smoothSynthSong.isPaused())
         std::cout << "paused";
     checkLevels();
-    if (keyDown(GLFW_KEY_R))
+    if (keyDown(GLFW_KEY_R) || padButtonDown(GLFW_GAMEPAD_BUTTON_B))
         stopAllTracks();
 }

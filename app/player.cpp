@@ -2,9 +2,11 @@
 
 #include "app/Camera.h"
 #include "app/GameState.h"
+#include "app/gamepad.h"
 #include "platform/Platform.h"
 
 #include <GLFW/glfw3.h>
+#include <glm/geometric.hpp>
 
 float eyeHeight = 2.0f;
 float targetEyeHeight = 2.25f;
@@ -12,6 +14,8 @@ bool risingEyeHeight = false;
 bool loweringEyeHeight = false;
 bool onStairs = false;
 float stairsBaseHeight = 2.0f;
+float mouseSensitivity = 1.0f;
+bool invertMouse = false;
 
 namespace {
 
@@ -20,6 +24,9 @@ constexpr float normalHeight = 2.25f;
 constexpr float raisedHeight = 3.0f;
 constexpr float eyeHeightSpeed = 2.5f; // units per second
 constexpr float stairsStartZ = 8.0f;
+constexpr float forwardSpeed = 3.0f; // units per second, as W
+constexpr float otherSpeed = 2.5f;   // backwards and sideways, as S, A and D
+constexpr float stickTurnSpeed = 180.0f; // degrees per second at full tilt
 
 bool held(int key)
 {
@@ -82,14 +89,37 @@ void applyMouseLook()
     double x = 0.0;
     double y = 0.0;
     input.getCursorPos(&x, &y);
-    constexpr float degreesPerPixel = 0.1f;
-    camera.turn(static_cast<float>(y * degreesPerPixel), static_cast<float>(x * degreesPerPixel));
+    const float degreesPerPixel = 0.1f * mouseSensitivity;
+    const double pitchPerPixel = invertMouse ? -degreesPerPixel : degreesPerPixel;
+    camera.turn(static_cast<float>(y * pitchPerPixel), static_cast<float>(x * degreesPerPixel));
     input.setCursorPos(0.0, 0.0);
+}
+
+void applyStickMovement(float deltaTime)
+{
+    const glm::vec2 stick = padStick(GLFW_GAMEPAD_AXIS_LEFT_X, GLFW_GAMEPAD_AXIS_LEFT_Y);
+    if (stick == glm::vec2(0.0f))
+        return;
+    const float ahead = -stick.y;
+    camera.move(camera.forwardVector() * (ahead * (ahead > 0.0f ? forwardSpeed : otherSpeed) * deltaTime));
+    camera.move(camera.rightVector() * (stick.x * otherSpeed * deltaTime));
+}
+
+void applyStickLook(float deltaTime)
+{
+    const glm::vec2 stick = padStick(GLFW_GAMEPAD_AXIS_RIGHT_X, GLFW_GAMEPAD_AXIS_RIGHT_Y);
+    const float length = glm::length(stick);
+    if (length == 0.0f)
+        return;
+    // The turn starts from still at the dead zone's edge, so a small push aims finely.
+    const float share = (length - stickDeadZone) / (1.0f - stickDeadZone) / length;
+    const glm::vec2 degrees = stick * (share * stickTurnSpeed * mouseSensitivity * deltaTime);
+    camera.turn(invertMouse ? -degrees.y : degrees.y, degrees.x);
 }
 
 void chooseEyeHeightTargets()
 {
-    if (held(GLFW_KEY_E) || held(GLFW_KEY_SPACE)) {
+    if (held(GLFW_KEY_E) || held(GLFW_KEY_SPACE) || padButtonDown(GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER)) {
         bool chosen = true;
         if (eyeHeight < normalHeight)
             targetEyeHeight = normalHeight;
@@ -102,7 +132,7 @@ void chooseEyeHeightTargets()
             risingEyeHeight = true;
         }
     }
-    if (held(GLFW_KEY_Q) || held(GLFW_KEY_LEFT_SHIFT)) {
+    if (held(GLFW_KEY_Q) || held(GLFW_KEY_LEFT_SHIFT) || padButtonDown(GLFW_GAMEPAD_BUTTON_LEFT_BUMPER)) {
         bool chosen = true;
         if (eyeHeight > normalHeight)
             targetEyeHeight = normalHeight;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/GamepadState.h"
+
 #include <GLFW/glfw3.h>
 
 #include <bitset>
@@ -13,6 +15,7 @@ struct FrameInput {
     std::bitset<GLFW_MOUSE_BUTTON_LAST + 1> buttons; // held mouse buttons
     double mouseDx = 0.0;                            // cursor motion in pixels
     double mouseDy = 0.0;
+    GamepadState pad;                                // its name is the platform's
     std::string shot; // when set, the next frame drawn is saved as shot + ".png"
     std::string mark; // when set, the frame times from this frame on count for this phase
     // The window as a window manager leaves it: resized before this frame
@@ -22,6 +25,9 @@ struct FrameInput {
     bool minimised = false;
     bool unfocused = false;
 };
+
+// The name the scripted back-ends give their gamepad.
+constexpr const char* scriptedGamepadName = "Scripted gamepad";
 
 // A source of scripted input, asked once per frame.
 class InputDriver {

@@ -14,10 +14,25 @@ namespace {
 
 constexpr long maxFramesPerCommand = 10000000;
 
-// A held input is either a key or a mouse button.
+// A held input is a key, a mouse button or a gamepad button.
 struct Held {
-    bool isButton;
+    enum Kind { key, mouseButton, padButton } kind;
     int code;
+};
+
+struct NamedPadButton {
+    const char* name;
+    int button;
+};
+
+const NamedPadButton padButtons[] = {
+    {"PAD_A", GLFW_GAMEPAD_BUTTON_A}, {"PAD_B", GLFW_GAMEPAD_BUTTON_B}, {"PAD_X", GLFW_GAMEPAD_BUTTON_X},
+    {"PAD_Y", GLFW_GAMEPAD_BUTTON_Y}, {"PAD_LB", GLFW_GAMEPAD_BUTTON_LEFT_BUMPER},
+    {"PAD_RB", GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER}, {"PAD_BACK", GLFW_GAMEPAD_BUTTON_BACK},
+    {"PAD_START", GLFW_GAMEPAD_BUTTON_START}, {"PAD_GUIDE", GLFW_GAMEPAD_BUTTON_GUIDE},
+    {"PAD_LSTICK", GLFW_GAMEPAD_BUTTON_LEFT_THUMB}, {"PAD_RSTICK", GLFW_GAMEPAD_BUTTON_RIGHT_THUMB},
+    {"PAD_UP", GLFW_GAMEPAD_BUTTON_DPAD_UP}, {"PAD_RIGHT", GLFW_GAMEPAD_BUTTON_DPAD_RIGHT},
+    {"PAD_DOWN", GLFW_GAMEPAD_BUTTON_DPAD_DOWN}, {"PAD_LEFT", GLFW_GAMEPAD_BUTTON_DPAD_LEFT},
 };
 
 bool heldFromName(const std::string& name, Held& held)
@@ -26,23 +41,33 @@ bool heldFromName(const std::string& name, Held& held)
     for (char c : name)
         upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (upper == "LMB" || upper == "LEFT_BUTTON") {
-        held = {true, GLFW_MOUSE_BUTTON_LEFT};
+        held = {Held::mouseButton, GLFW_MOUSE_BUTTON_LEFT};
         return true;
     }
     if (upper == "RMB" || upper == "RIGHT_BUTTON") {
-        held = {true, GLFW_MOUSE_BUTTON_RIGHT};
+        held = {Held::mouseButton, GLFW_MOUSE_BUTTON_RIGHT};
         return true;
     }
     if (upper == "MMB" || upper == "MIDDLE_BUTTON") {
-        held = {true, GLFW_MOUSE_BUTTON_MIDDLE};
+        held = {Held::mouseButton, GLFW_MOUSE_BUTTON_MIDDLE};
         return true;
     }
+    for (const NamedPadButton& pad : padButtons)
+        if (upper == pad.name) {
+            held = {Held::padButton, pad.button};
+            return true;
+        }
     int code = keyCodeFromName(name);
     if (code < 0)
         return false;
-    held = {false, code};
+    held = {Held::key, code};
     return true;
 }
+
+// Where a stick command puts the sticks; unset axes stay centred.
+struct StickPosition {
+    float axes[GamepadState::axisCount] = {0.0f, 0.0f, 0.0f, 0.0f, -1.0f, -1.0f};
+};
 
 bool parseCount(const std::string& word, long& count)
 {
@@ -72,14 +97,17 @@ public:
 
     void setHeld(const Held& held, bool down, FrameInput& input)
     {
-        if (held.isButton)
+        if (held.kind == Held::mouseButton)
             input.buttons.set(static_cast<size_t>(held.code), down);
+        else if (held.kind == Held::padButton)
+            input.pad.buttons[held.code] = down;
         else
             input.keys.set(static_cast<size_t>(held.code), down);
     }
 
     // Appends count frames holding the persistent inputs plus extra ones.
-    void emit(long count, const std::vector<Held>& extra, double dx = 0.0, double dy = 0.0)
+    void emit(long count, const std::vector<Held>& extra, double dx = 0.0, double dy = 0.0,
+        const StickPosition* sticks = nullptr)
     {
         for (long i = 0; i < count; ++i) {
             FrameInput input = persistent;
@@ -87,6 +115,9 @@ public:
                 setHeld(held, true, input);
             input.mouseDx = dx;
             input.mouseDy = dy;
+            if (sticks)
+                for (int axis = 0; axis < GamepadState::axisCount; ++axis)
+                    input.pad.axes[axis] = sticks->axes[axis];
             input.mark = std::move(pendingMark);
             pendingMark.clear();
             input.resizeWidth = pendingWidth;
@@ -161,15 +192,18 @@ bool InputScript::parse(const std::string& text, std::string& error)
         }
 
         std::vector<Held> held;
+        bool needsPad = false;
         auto parseHeld = [&](size_t first) {
             for (size_t i = first; i < args.size(); ++i) {
                 Held h;
                 if (!heldFromName(args[i], h))
                     return false;
+                needsPad = needsPad || h.kind == Held::padButton;
                 held.push_back(h);
             }
             return true;
         };
+        const std::string plugFirst = "plug the gamepad in first ('plug')";
 
         if (command == "wait") {
             if (args.size() != 1 || !parseCount(args[0], count))
@@ -180,6 +214,8 @@ bool InputScript::parse(const std::string& text, std::string& error)
                 return fail(command + " needs at least one key");
             if (!parseHeld(0))
                 return fail("unknown key in '" + line + "'");
+            if (needsPad && !expander.persistent.pad.connected && command != "up")
+                return fail(plugFirst);
             if (command == "hold") {
                 expander.emit(count, held);
             } else if (command == "press") {
@@ -190,7 +226,7 @@ bool InputScript::parse(const std::string& text, std::string& error)
                     expander.setHeld(h, command == "down", expander.persistent);
             }
         } else if (command == "click") {
-            Held button{true, GLFW_MOUSE_BUTTON_LEFT};
+            Held button{Held::mouseButton, GLFW_MOUSE_BUTTON_LEFT};
             if (args.size() > 1 || (args.size() == 1 && !heldFromName(args[0] + "MB", button)
                                        && !heldFromName(args[0] + "_BUTTON", button)))
                 return fail("click takes left, right or middle");
@@ -204,6 +240,31 @@ bool InputScript::parse(const std::string& text, std::string& error)
             if (count == 0)
                 return fail("mouse needs at least one frame");
             expander.emit(count, {}, dx / static_cast<double>(count), dy / static_cast<double>(count));
+        } else if (command == "plug" || command == "unplug") {
+            if (!args.empty())
+                return fail(command + " takes nothing");
+            const bool plugging = command == "plug";
+            expander.persistent.pad = GamepadState();
+            expander.persistent.pad.connected = plugging;
+        } else if (command == "stick") {
+            if (!expander.persistent.pad.connected)
+                return fail(plugFirst);
+            StickPosition sticks;
+            if (args.empty() || args.size() % 3 != 0)
+                return fail("stick needs left or right, X and Y");
+            for (size_t i = 0; i < args.size(); i += 3) {
+                double x = 0.0;
+                double y = 0.0;
+                const int xAxis = args[i] == "left" ? GLFW_GAMEPAD_AXIS_LEFT_X
+                    : args[i] == "right"            ? GLFW_GAMEPAD_AXIS_RIGHT_X
+                                                    : -1;
+                if (xAxis < 0 || !parseNumber(args[i + 1], x) || !parseNumber(args[i + 2], y) || x < -1.0 || x > 1.0
+                    || y < -1.0 || y > 1.0)
+                    return fail("stick needs left or right, X and Y from -1 to 1");
+                sticks.axes[xAxis] = static_cast<float>(x);
+                sticks.axes[xAxis + 1] = static_cast<float>(y);
+            }
+            expander.emit(count, {}, 0.0, 0.0, &sticks);
         } else if (command == "shot" || command == "mark") {
             if (args.size() != 1)
                 return fail(command + " needs one name");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/GamepadState.h"
+
 struct GLFWwindow;
 
 namespace platform {
@@ -40,6 +42,9 @@ public:
     // The frame loop's pause while there is nothing to draw: returns after
     // the seconds or at the next event, whichever comes first.
     virtual void waitWhileHidden(double seconds) = 0;
+    // The gamepad as pollEvents last read it: the first one plugged in that
+    // GLFW has a gamepad mapping for; not connected while there is none.
+    virtual const GamepadState& gamepad() = 0;
 };
 
 // The back-end the game polls; set by the start-up.

@@ -184,8 +184,19 @@ void ScriptedPlatform::pollEvents()
     if (done || (maxFrames >= 0 && polled >= maxFrames) || !driver.nextFrame(current)) {
         done = true;
         current = FrameInput();
+        // A pad stays plugged in, let go, so the end of a script is no pulling out.
+        const bool connected = pad.connected;
+        pad = GamepadState();
+        pad.connected = connected;
+        if (connected)
+            pad.name = scriptedGamepadName;
         return;
     }
+    pad = current.pad;
+    if (current.unfocused)
+        pad = GamepadState{pad.connected};
+    if (pad.connected)
+        pad.name = scriptedGamepadName;
     // Without the focus the pointer still moves over the window, as the
     // desktop's; the game must not look around with it.
     cursorX += current.mouseDx;

@@ -31,14 +31,16 @@ public:
     void swapBuffers() override;
     void pollEvents() override;
     // The script's window: resized and put in full screen for real,
-    // minimised and unfocused as reported. Without the focus no key or
-    // button comes through, and the pointer's motion is the desktop's.
+    // minimised and unfocused as reported. Without the focus no key, button
+    // or gamepad input comes through, and the pointer's motion is the
+    // desktop's.
     void getFramebufferSize(int* width, int* height) override;
     bool isFocused() override;
     void releaseCursor() override;
     bool isFullScreen() override;
     void setFullScreen(bool fullScreen) override;
     void waitWhileHidden(double seconds) override;
+    const GamepadState& gamepad() override { return pad; }
 
     // Writes the wall time between buffer swaps, one line per frame
     // ("FRAME PHASE MILLISECONDS CPU_MILLISECONDS SCALE"), after a first line
@@ -69,6 +71,7 @@ private:
     GLFWwindow* window = nullptr;
     GlfwWindow frame;
     FrameInput current;
+    GamepadState pad;
     std::string pendingShot;
     double cursorX = 0.0;
     double cursorY = 0.0;

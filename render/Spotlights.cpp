@@ -233,11 +233,13 @@ bool spotlightCanReach(const ShadowMap& light, const glm::vec3& centre, float ra
 SlotLighting::SlotLighting(LevelFlags level)
     : bias(shadowBiasMatrix())
 {
-    // Before level 1 "anz" was never written: no slot lights.
+    // The lights the five-slot program holds: those uploadSpotlightSlots
+    // left in each slot. Before level 1 "anz" was never written: none lights.
     const int inUse = std::max(spotlightsInUse(level), 0);
-    const std::array<int, spotlightSlotCount> slots = spotlightSlots(level);
+    std::array<const ShadowMap*, spotlightSlotCount> held{};
+    fillSlots(level, [&held](int slot, const ShadowMap& light) { held[static_cast<size_t>(slot)] = &light; });
     for (int slot = 0; slot < inUse; ++slot)
-        lights[static_cast<size_t>(slot)] = spotlightNumbered(slots[static_cast<size_t>(slot)]);
+        lights[static_cast<size_t>(slot)] = held[static_cast<size_t>(slot)];
 }
 
 ShaderProgram* SlotLighting::programFor(const glm::vec3& centre, float radius)

@@ -2,6 +2,7 @@
 // for tests, demos and benchmarks. See docs/bot.md.
 #include "app/Autoplay.h"
 #include "app/adaptiveScale.h"
+#include "app/settings.h"
 #include "app/shell.h"
 #include "platform/InputScript.h"
 #include "platform/ProcessStatus.h"
@@ -20,12 +21,14 @@
 
 namespace {
 
-const char* usage =
+const std::string usage = std::string(
     "usage: clankora-bot (--script FILE | --autoplay [--keep-level-notice] [--log-steps])\n"
     "                    [--dt SECONDS] [--shots DIR] [--max-frames N] [--record-audio FILE.wav]\n"
     "                    [--frame-times FILE [--resources-every N]] [--bench-views N] [--soak-frames N]\n"
-    "                    [--render-scale auto|S]\n"
-    "       clankora-bot --empty-frames N [--frame-times FILE]\n";
+    "                    [SETTING...]\n"
+    "       clankora-bot --empty-frames N [--frame-times FILE]\n"
+    "Settings, as the game's, but no settings file or environment is read and\n"
+    "the render scale is 1 and vsync off unless given:\n") + settingFlagsUsage;
 
 [[noreturn]] void usageError(const std::string& message)
 {
@@ -100,10 +103,16 @@ int main(int argc, char** argv)
     std::string frameTimesPath;
     long emptyFrames = -1;
     long resourcesEvery = 0;
-    // Unlike the game, the bot draws every pixel unless told otherwise, and
-    // ignores the environment, so that its pictures and timings repeat.
-    setRenderScaleSetting(readRenderScale(argc, argv, "clankora-bot", RenderScaleSetting{false, 1.0f}, false));
+    SettingLayer flags;
     for (int i = 1; i < argc; ++i) {
+        std::string problem;
+        const SettingFlag flag = readSettingFlag(argc, argv, i, flags, problem);
+        if (flag == SettingFlag::bad) {
+            std::cerr << "clankora-bot: " << problem << std::endl;
+            return 2;
+        }
+        if (flag == SettingFlag::read)
+            continue;
         std::string option = argv[i];
         auto value = [&]() -> std::string {
             if (i + 1 >= argc)
@@ -132,10 +141,6 @@ int main(int argc, char** argv)
             autoplayOptions.dismissLevelTwoNotice = false;
         else if (option == "--dt")
             timeStep = parsePositive(value(), option);
-        else if (option == "--render-scale")
-            value(); // read above
-        else if (option.rfind("--render-scale=", 0) == 0)
-            continue;
         else if (option == "--shots")
             shotDirectory = value();
         else if (option == "--max-frames")
@@ -148,6 +153,15 @@ int main(int argc, char** argv)
     }
     if (emptyFrames < 0 && scriptPath.empty() == !autoplay)
         usageError("give either a script, --autoplay or --empty-frames");
+    // Unlike the game, the bot reads neither a settings file nor the
+    // environment, draws every pixel and does not wait for the display unless
+    // told otherwise, so that its pictures and timings repeat.
+    Settings settings;
+    settings.renderScale = RenderScaleSetting{false, 1.0f};
+    settings.vsync = false;
+    layOver(settings, flags);
+    applySettings(settings);
+    const int swapInterval = settings.vsync ? 1 : 0;
     if (!audioPath.empty())
         restartRecordingTo(audioPath, argv);
     if (!shotDirectory.empty()) {
@@ -177,7 +191,7 @@ int main(int argc, char** argv)
         platform::ScriptedPlatform input(player, timeStep, shotDirectory, maxFrames);
         input.recordFrameTimes(frameTimes, currentRenderScale);
         input.recordResourcesEvery(resourcesEvery);
-        int status = runClankora(input);
+        int status = runClankora(input, swapInterval);
         notePeakMemory();
         // A bot that got stuck has not played the game through.
         return player.gaveUp() ? 3 : status;
@@ -188,7 +202,7 @@ int main(int argc, char** argv)
         usageError(scriptPath + ": " + error);
     platform::ScriptedPlatform input(script, timeStep, shotDirectory, maxFrames);
     input.recordFrameTimes(frameTimes, currentRenderScale);
-    int status = runClankora(input);
+    int status = runClankora(input, swapInterval);
     notePeakMemory();
     return status;
 }

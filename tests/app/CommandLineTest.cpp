@@ -28,7 +28,9 @@ TEST(CommandLine, HelpListsEveryOptionOnStandardOutput)
         ChildResult result = runGame({flag});
         EXPECT_EQ(result.exitStatus, 0);
         EXPECT_EQ(result.out.rfind("usage: clankora ", 0), 0u) << result.out;
-        for (const char* option : {"--render-scale auto|S", "--help", "--version"})
+        for (const char* option : {"--mouse-sensitivity N", "--invert-mouse [on|off]", "--field-of-view DEG",
+                 "--music-volume P", "--vsync [on|off]", "--render-scale auto|S", "--show-music [on|off]", "--help",
+                 "--version", "clankora.conf"})
             EXPECT_NE(result.out.find(option), std::string::npos) << option;
         EXPECT_EQ(result.err, "");
     }

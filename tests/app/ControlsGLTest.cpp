@@ -1,12 +1,18 @@
 #include "app/Camera.h"
 #include "app/GameState.h"
 #include "app/controls.h"
+#include "app/musicVolume.h"
 #include "app/player.h"
+#include "app/settings.h"
+#include "sound/SoundSystem.h"
+#include "sound/fmod/ChannelGroup.h"
 
 #include "support/GlTestContext.h"
 #include "support/ScriptedInput.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace {
 
@@ -43,6 +49,10 @@ TEST_F(Controls, HoldingF1ShowsHelpOnceAndASecondPressHidesIt)
     EXPECT_TRUE(helpVisible);
     EXPECT_EQ(play("wait 1\nhold F1\n", 2), "Help\n");
     EXPECT_FALSE(helpVisible);
+    // The gamepad's Back is F1; plugging it in and pulling it out say so once each.
+    EXPECT_EQ(play("plug\nwait 1\nhold PAD_BACK for 3\nunplug\nwait 2\n", 6),
+        "Gamepad connected: Scripted gamepad\nHelp\nGamepad disconnected: Scripted gamepad\n");
+    EXPECT_TRUE(helpVisible);
 }
 
 TEST_F(Controls, F8TwiceSwitchesCullingOffAndOnWithItsMessages)
@@ -113,15 +123,50 @@ TEST_F(Controls, WithoutControlsOnlyTheHeightToggleAndFunctionKeysAct)
     controlsEnabled = false;
     helpPressCount = 0;
     camera.position = glm::vec3(0.0f, 2.0f, 0.0f);
-    std::string out = play("mouse 100 100\nhold W E F1\n", 2);
-    EXPECT_EQ(camera.position, glm::vec3(0.0f, 2.0f, 0.0f)) << "W does nothing";
-    EXPECT_EQ(camera.yawDegrees, 0.0f) << "the mouse does nothing";
+    std::string out = play("mouse 100 100\nhold W E F1\nplug\nstick left 0 -1 right 1 1\nunplug\n", 3);
+    EXPECT_EQ(camera.position, glm::vec3(0.0f, 2.0f, 0.0f)) << "W and the left stick do nothing";
+    EXPECT_EQ(camera.yawDegrees, 0.0f) << "the mouse and the right stick do nothing";
     EXPECT_TRUE(risingEyeHeight) << "E still works";
-    EXPECT_EQ(out, "Help\n");
+    EXPECT_EQ(out, "Help\nGamepad connected: Scripted gamepad\n");
+    risingEyeHeight = false;
+    EXPECT_EQ(play("plug\nhold PAD_RB\n", 1), "") << "still plugged in";
+    EXPECT_TRUE(risingEyeHeight) << "so does the right shoulder";
+    EXPECT_EQ(play("wait 1\n", 1), "Gamepad disconnected: Scripted gamepad\n");
     play("hold T W\n", 1);
     EXPECT_TRUE(controlsEnabled);
     play("hold W\n", 1);
     EXPECT_LT(camera.position.z, 0.0f) << "T enabled the controls";
+}
+
+TEST_F(Controls, MusicVolumeFromTheSettingsThenMPlusAndMinusForTheRun)
+{
+    auto groupVolume = [] {
+        float volume = -1.0f;
+        EXPECT_EQ(soundSystem.musicGroup->getVolume(&volume), FMOD_OK);
+        return volume;
+    };
+    Settings settings;
+    std::ostringstream problems;
+    readSettingsText("music-volume = 50\n", "c.conf", settings, problems);
+    settings.renderScale = RenderScaleSetting{false, 1.0f};
+    applySettings(settings);
+    EXPECT_FLOAT_EQ(groupVolume(), 0.5f) << "half the group's volume";
+
+    // A key and its keypad twin held in turn are one press, like one key held.
+    EXPECT_EQ(play("press M\nhold EQUAL for 3\nwait 1\nhold KP_ADD\nhold MINUS\nhold KP_SUBTRACT\nwait 1\n"
+                   "press KP_SUBTRACT\nhold M\n", 13),
+        "Music muted\nMusic volume: 60 %\nMusic volume: 70 %\nMusic volume: 60 %\nMusic volume: 50 %\n"
+        "Music muted\n");
+    EXPECT_FLOAT_EQ(groupVolume(), 0.0f);
+    EXPECT_EQ(play("wait 1\nhold M\n", 2), "Music volume: 50 %\n");
+    EXPECT_FLOAT_EQ(groupVolume(), 0.5f);
+    setMusicVolume(95);
+    EXPECT_EQ(play("press EQUAL\nhold KP_ADD\n", 3), "Music volume: 100 %\nMusic volume: 100 %\n");
+    EXPECT_FLOAT_EQ(groupVolume(), 1.0f);
+    setMusicVolume(5);
+    EXPECT_EQ(play("hold MINUS\n", 1), "Music volume: 0 %\n");
+    EXPECT_FLOAT_EQ(groupVolume(), 0.0f);
+    setMusicVolume(100);
 }
 
 TEST_F(Controls, RightButtonReportsTheTimeSinceStart)

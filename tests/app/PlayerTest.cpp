@@ -22,6 +22,14 @@ protected:
         targetEyeHeight = 2.25f;
         risingEyeHeight = loweringEyeHeight = onStairs = false;
         stairsBaseHeight = 2.0f;
+        mouseSensitivity = 1.0f;
+        invertMouse = false;
+    }
+
+    void TearDown() override
+    {
+        mouseSensitivity = 1.0f;
+        invertMouse = false;
     }
 
     // Moves once with the keys held and returns the camera's displacement.
@@ -79,18 +87,78 @@ TEST_F(PlayerMotion, ForwardFollowsPitchUntilWalkHeightOverridesIt)
     EXPECT_LT(camera.position.y, 2.0f) << "fly mode keeps the height";
 }
 
-TEST_F(PlayerMotion, MouseLookTurnsATenthOfADegreePerPixelAndRecentres)
+TEST_F(PlayerMotion, MouseLookTurnsATenthOfADegreeTimesTheSensitivityPerPixelAndRecentres)
 {
-    ScriptedInput input("mouse 300 -50\n");
-    input.step();
-    applyMouseLook();
-    EXPECT_NEAR(camera.yawDegrees, 30.0f, 1e-4) << "mouse right turns right";
-    EXPECT_NEAR(camera.pitchDegrees, -5.0f, 1e-4) << "mouse up looks up";
-    double x = 1.0;
-    double y = 1.0;
-    input.input().getCursorPos(&x, &y);
-    EXPECT_EQ(x, 0.0);
-    EXPECT_EQ(y, 0.0);
+    struct Case {
+        float sensitivity;
+        bool invert;
+        float yaw;
+        float pitch;
+    };
+    // Mouse right turns right; mouse up looks up unless inverted.
+    for (const Case c : {Case{1.0f, false, 30.0f, -5.0f}, Case{2.5f, false, 75.0f, -12.5f},
+             Case{0.1f, true, 3.0f, 0.5f}, Case{10.0f, true, 300.0f, 50.0f}}) {
+        SCOPED_TRACE(testing::Message() << "sensitivity " << c.sensitivity << (c.invert ? " inverted" : ""));
+        camera = Camera();
+        mouseSensitivity = c.sensitivity;
+        invertMouse = c.invert;
+        ScriptedInput input("mouse 300 -50\n");
+        input.step();
+        applyMouseLook();
+        EXPECT_NEAR(camera.yawDegrees, c.yaw, 1e-4);
+        EXPECT_NEAR(camera.pitchDegrees, c.pitch, 1e-4);
+        double x = 1.0;
+        double y = 1.0;
+        input.input().getCursorPos(&x, &y);
+        EXPECT_EQ(x, 0.0);
+        EXPECT_EQ(y, 0.0);
+    }
+}
+
+TEST_F(PlayerMotion, LeftStickWalksAtTheKeyboardsSpeedsScaledByHowFarItIsPushed)
+{
+    auto moveWithStick = [this](const std::string& position) {
+        ScriptedInput input("plug\nstick left " + position + "\n");
+        input.step();
+        glm::vec3 before = camera.position;
+        applyStickMovement(0.1f);
+        return camera.position - before;
+    };
+    const glm::vec3 full = moveWithStick("0 -1");
+    EXPECT_NEAR(full.z, moveWith("W").z, 1e-6) << "full ahead is W's 3 units a second";
+    const glm::vec3 half = moveWithStick("0 -0.5");
+    EXPECT_NEAR(half.z, full.z / 2.0f, 1e-6) << "half way walks at half speed";
+    EXPECT_NEAR(half.x, 0.0f, 1e-6);
+    EXPECT_NEAR(moveWithStick("0 1").z, moveWith("S").z, 1e-6);
+    EXPECT_NEAR(moveWithStick("-0.5 0").x, moveWith("A").x / 2.0f, 1e-6);
+    EXPECT_NEAR(glm::length(moveWithStick("1 1")), glm::length(moveWithStick("0.7071068 0.7071068")), 1e-6)
+        << "a square gate's corner walks no faster than full tilt";
+    EXPECT_EQ(moveWithStick("0.1 -0.15"), glm::vec3(0.0f)) << "inside the dead zone";
+}
+
+TEST_F(PlayerMotion, RightStickTurnsUpTo180DegreesASecondTimesTheSensitivity)
+{
+    auto turnFor = [](const std::string& position, int frames) {
+        camera = Camera();
+        ScriptedInput input("plug\nstick right " + position + " for " + std::to_string(frames) + "\n");
+        for (int frame = 0; frame < frames; ++frame) {
+            input.step();
+            applyStickLook(0.1f);
+        }
+    };
+    turnFor("1 0", 10);
+    EXPECT_NEAR(camera.yawDegrees, 180.0f, 1e-3) << "a second at full tilt";
+    turnFor("0 -1", 2);
+    EXPECT_NEAR(camera.pitchDegrees, -36.0f, 1e-3) << "stick up looks up";
+    turnFor("0.6 0", 10);
+    EXPECT_NEAR(camera.yawDegrees, 90.0f, 1e-3) << "from still at the dead zone's edge";
+    turnFor("0.15 0.1", 10);
+    EXPECT_EQ(camera.yawDegrees, 0.0f);
+    mouseSensitivity = 0.5f;
+    invertMouse = true;
+    turnFor("-1 -1", 1);
+    EXPECT_NEAR(camera.yawDegrees, 360.0f - 9.0f * 0.7071068f, 1e-3);
+    EXPECT_NEAR(camera.pitchDegrees, 9.0f * 0.7071068f, 1e-3) << "inverted, stick up looks down";
 }
 
 TEST_F(PlayerMotion, WalkBoundsOnlyInWalkMode)

@@ -106,9 +106,24 @@ TEST(Progression, AHeldButtonSwitchesOnePillarUntilReleased)
     report(plan, pillarSummary);
     plan.pillar(0, middlePillar, false);
     report(plan, pillarSummary);
+    // Still aiming at it: the gamepad's A held for a second switches it once,
+    // B then holds the reset.
+    auto padHolds = [](int button, const char* what) {
+        return autoplay::Step{what, 40, [button](platform::FrameInput& input, long frame) {
+                                  input.pad.connected = true;
+                                  input.pad.buttons[button] = frame < 30;
+                                  return frame >= 32;
+                              }};
+    };
+    plan.wait(2).then(padHolds(GLFW_GAMEPAD_BUTTON_A, "hold A"));
+    report(plan, pillarSummary);
+    plan.then(padHolds(GLFW_GAMEPAD_BUTTON_B, "hold B"));
+    report(plan, pillarSummary);
     ChildResult result = play(plan);
     ASSERT_EQ(result.exitStatus, 0) << result.err;
-    EXPECT_EQ(result.out, "[010 000 000 000 tracks 1]\n[000 000 000 000 tracks 0]\n");
+    EXPECT_EQ(result.out, "[010 000 000 000 tracks 1]\n[000 000 000 000 tracks 0]\n"
+                          "Gamepad connected: Scripted gamepad\n[010 000 000 000 tracks 1]\n"
+                          "[000 000 000 000 tracks 0]\n");
 }
 
 TEST(Progression, DoorOnlyLeadsOnWithThePatternAndLevelTwoNeedsTheVoicesHeard)

@@ -1,6 +1,8 @@
 // The start-up and frame loop, run in child processes with their own window:
 // through the scripted back-end and through GLFW itself.
+#include "app/Camera.h"
 #include "app/config.h"
+#include "app/settings.h"
 #include "app/shell.h"
 #include "platform/GlfwPlatform.h"
 #include "platform/InputScript.h"
@@ -108,6 +110,44 @@ TEST(FrameLoop, FirstDeltaTimeIncludesStartUpAndCloseRequestEndsBeforeWork)
     float firstDelta = 0.0f;
     ASSERT_EQ(std::sscanf(frames[0].c_str(), "frame 0 phase 1 dt %f run 1", &firstDelta), 1) << frames[0];
     EXPECT_GE(firstDelta, 0.3f) << "GLFW's timer started before the slow start-up";
+}
+
+void printProjection(const FrameReport& report)
+{
+    const glm::mat4 projection = camera.projectionMatrix();
+    std::printf("frame %ld fov %.4f focal %.6f aspect %.6f\n", report.frameIndex, camera.fieldOfViewDegrees,
+        projection[1][1], projection[1][1] / projection[0][0]);
+}
+
+TEST(FrameLoop, TheFieldOfViewSettingShowsInTheFramesProjection)
+{
+    ChildResult result = runInChild([] {
+        char program[] = "clankora-bot";
+        char flag[] = "--field-of-view=90";
+        char* argv[] = {program, flag};
+        SettingLayer flags;
+        std::string problem;
+        int index = 1;
+        if (readSettingFlag(2, argv, index, flags, problem) != SettingFlag::read)
+            return 97;
+        Settings settings;
+        settings.renderScale = RenderScaleSetting{false, 1.0f};
+        layOver(settings, flags);
+        applySettings(settings);
+        platform::InputScript script;
+        std::string error;
+        if (!script.parse("wait 2\n", error))
+            return 98;
+        platform::ScriptedPlatform input(script, 0.05);
+        setFrameObserver(printProjection);
+        return runClankora(input);
+    }, smallWindowFolder());
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    std::vector<std::string> frames = lines(result.out);
+    ASSERT_EQ(frames.size(), 3u) << result.out;
+    // 1 / tan(45 degrees), and the window's 160 x 120.
+    for (const std::string& frame : frames)
+        EXPECT_NE(frame.find("fov 90.0000 focal 1.000000 aspect 1.333333"), std::string::npos) << frame;
 }
 
 TEST(GameExecutable, WithoutDisplayFailsToInitGlfwQuickly)

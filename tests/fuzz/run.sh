@@ -10,7 +10,7 @@ build=${CLANKORA_FUZZ_BUILD_DIR:-$root/build-fuzz}
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(config skeleton)
+[ ${#targets[@]} -eq 0 ] && targets=(config settings skeleton)
 
 install_packages base assets tests fuzz
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCLANKORA_FUZZ=ON >/dev/null

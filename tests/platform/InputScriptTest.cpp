@@ -87,6 +87,42 @@ TEST(InputScriptCommands, ErrorsNameTheLine)
     EXPECT_EQ(parseError("hold W for x\n"), "line 1: bad frame count 'x'");
     EXPECT_EQ(parseError("mouse 1\n"), "line 1: mouse needs DX DY");
     EXPECT_EQ(parseError("shot ../etc\n"), "line 1: shot names use letters, digits, '-' and '_'");
+    EXPECT_EQ(parseError("plug\nunplug\npress PAD_A\n"), "line 3: plug the gamepad in first ('plug')");
+    EXPECT_EQ(parseError("stick left 0 1\n"), "line 1: plug the gamepad in first ('plug')");
+    EXPECT_EQ(parseError("plug\nstick left 0 1.5\n"), "line 2: stick needs left or right, X and Y from -1 to 1");
+}
+
+TEST(InputScriptCommands, TheGamepadPlugsInMovesItsSticksAndPressesItsButtons)
+{
+    auto frames = expand("wait 1\nplug\nstick left 0.5 -1 right -0.25 0 for 2\npress PAD_A pad_start\n"
+                         "down PAD_RB\nwait 1\nunplug\nwait 1\n");
+    ASSERT_EQ(frames.size(), 1u + 2u + 2u + 1u + 1u);
+    EXPECT_FALSE(frames[0].pad.connected);
+    EXPECT_TRUE(frames[1].pad.connected);
+    EXPECT_FLOAT_EQ(frames[2].pad.axes[GLFW_GAMEPAD_AXIS_LEFT_X], 0.5f);
+    EXPECT_FLOAT_EQ(frames[2].pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y], -1.0f);
+    EXPECT_FLOAT_EQ(frames[2].pad.axes[GLFW_GAMEPAD_AXIS_RIGHT_X], -0.25f);
+    EXPECT_FLOAT_EQ(frames[2].pad.axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER], -1.0f) << "a trigger let go";
+    EXPECT_FLOAT_EQ(frames[3].pad.axes[GLFW_GAMEPAD_AXIS_LEFT_Y], 0.0f) << "the sticks spring back";
+    EXPECT_TRUE(frames[3].pad.buttons[GLFW_GAMEPAD_BUTTON_A] && frames[3].pad.buttons[GLFW_GAMEPAD_BUTTON_START]);
+    EXPECT_FALSE(frames[4].pad.buttons[GLFW_GAMEPAD_BUTTON_A]);
+    EXPECT_TRUE(frames[5].pad.buttons[GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER]);
+    EXPECT_FALSE(frames[6].pad.connected || frames[6].pad.buttons[GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER])
+        << "pulling it out lets everything go";
+
+    // When the script runs out the pad stays plugged in, let go.
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(script.parse("plug\nhold PAD_B\n", error));
+    platform::ScriptedPlatform input(script, 0.1);
+    EXPECT_FALSE(input.gamepad().connected);
+    input.pollEvents();
+    EXPECT_TRUE(input.gamepad().connected && input.gamepad().buttons[GLFW_GAMEPAD_BUTTON_B]);
+    EXPECT_STREQ(input.gamepad().name, platform::scriptedGamepadName);
+    input.pollEvents();
+    EXPECT_TRUE(input.isKeyDown(GLFW_KEY_ESCAPE));
+    EXPECT_TRUE(input.gamepad().connected);
+    EXPECT_FALSE(input.gamepad().buttons[GLFW_GAMEPAD_BUTTON_B]);
 }
 
 TEST(ScriptedPlatform, TimeStepsCursorAndEscapeAtTheEnd)
