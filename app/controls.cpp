@@ -2,6 +2,7 @@
 
 #include "app/Camera.h"
 #include "app/GameState.h"
+#include "app/game.h"
 #include "app/player.h"
 #include "platform/Platform.h"
 #include "render/Texture.h"
@@ -46,6 +47,7 @@ KeyLatch wireframeKey(GLFW_KEY_F3);
 KeyLatch samplingKey(GLFW_KEY_F4);
 KeyLatch mipmapKey(GLFW_KEY_F5);
 KeyLatch flyModeKey(GLFW_KEY_F6);
+KeyLatch saveMixKey(GLFW_KEY_F7);
 KeyLatch cullingKey(GLFW_KEY_F8);
 
 bool held(int key)
@@ -133,6 +135,8 @@ void handleFunctionKeys(float deltaTime)
         flyMode = !flyMode;
         std::cout << "Set flymode on/off" << std::endl;
     }
+    if (saveMixKey.pressedOnce())
+        saveMusic();
     if (cullingKey.pressedOnce()) {
         if (!frustumCullingOff) {
             frustumCullingOff = true;

@@ -15,6 +15,7 @@
 #include <GLFW/glfw3.h>
 
 #include <iostream>
+#include <iterator>
 
 namespace {
 
@@ -34,6 +35,26 @@ SFMOD::Song* pillarSong(int stack, int pillar)
         {&coolSynthSong, &voice1Song, &triphopDrumSong},
     };
     return songs[stack][pillar];
+}
+
+// The level's music: the instrument tracks and the jukebox's songs, loops of
+// one length that are meant to be heard together.
+SFMOD::Song* const levelMusic[] = {&triphopDrumSong, &funkDrumSong, &tropicalSoundSong, &guitarSoundSong,
+    &noiseSound1Song, &synthBassSong, &coolSynthSong, &smoothSynthSong, &drum1Song, &guitar1Song, &voice1Song,
+    &voice2Song, &completeSong2};
+
+// A song joins the level's music where it is, so that a mix built up click by
+// click sounds as the parts were written to sound together; into silence it
+// starts from its first millisecond.
+void startInTime(SFMOD::Song& song)
+{
+    for (const SFMOD::Song* playing : levelMusic) {
+        if (playing != &song && playing->getChannel()) {
+            song.playInTimeWith(*playing);
+            return;
+        }
+    }
+    song.play();
 }
 
 bool leftButtonDown()
@@ -115,7 +136,7 @@ void handlePillarClick(int stackIndex)
         return;
     SFMOD::Song* song = pillarSong(stackIndex, pillar);
     if (!isPillarActive(stack, pillar)) {
-        song->play();
+        startInTime(*song);
         ++activeTrackCount;
         if (song == &voice2Song && levelTwo)
             voiceTwoHeard = true;
@@ -153,7 +174,7 @@ void handleJukebox()
         return;
     if (!jukeboxPlaying) {
         stopAllTracks();
-        forEachJukeboxSong([](SFMOD::Song& song) { song.play(); });
+        forEachJukeboxSong(startInTime);
         jukeboxPlaying = true;
     } else {
         forEachJukeboxSong([](SFMOD::Song& song) { song.stop(); });
@@ -279,6 +300,16 @@ void startEnding()
     camera.position = endingPosition;
     camera.faceTowards(endingTarget);
     outroSong.play();
+}
+
+void saveMusic()
+{
+    const SFMOD::Song* playing[std::size(levelMusic)];
+    int count = 0;
+    for (const SFMOD::Song* song : levelMusic)
+        if (song->getChannel())
+            playing[count++] = song;
+    soundSystem.saveMix(playing, count);
 }
 
 bool isAtDoor()

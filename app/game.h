@@ -10,6 +10,9 @@ void startLevelTwo();
 void startLevelThree();
 void startEnding();
 bool isAtDoor();
+// F7: saves one loop of the level's music that plays now (the switched-on
+// instrument tracks, or the jukebox's song) to a WAV file.
+void saveMusic();
 
 // Frame step 14: the robots' animation clocks, the pillar stacks and the sound.
 void updateAnimations(float deltaTime);

@@ -39,6 +39,18 @@ FMOD::Channel* Song::play()
     return channel;
 }
 
+FMOD::Channel* Song::playInTimeWith(const Song& playing)
+{
+    SoundSystem::checkResult(system->system->playSound(FMOD_CHANNEL_FREE, sound, true, &channel));
+    if (channelGroup)
+        channel->setChannelGroup(channelGroup);
+    channel->setLoopCount(-1);
+    channel->setMode(FMOD_LOOP_NORMAL);
+    if (!playing.channel || channel->startInTimeWith(playing.channel) != FMOD_OK)
+        channel->setPaused(false);
+    return channel;
+}
+
 void Song::stop()
 {
     if (channel)

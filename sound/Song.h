@@ -21,6 +21,11 @@ public:
     // Starts the song from its first millisecond on a new channel, looping
     // without end; a playback already running moves to the new channel.
     FMOD::Channel* play();
+    // Starts the song on a new channel in time with another song's playback:
+    // at the place in its loop where that one is heard, from the same mixer
+    // update on, and they keep time while both play. From the first
+    // millisecond, as play does, when the other song is not playing.
+    FMOD::Channel* playInTimeWith(const Song& playing);
     // Stops the current playback, if any, and forgets its channel.
     void stop();
     // True only when the current channel itself reports being paused.

@@ -33,4 +33,13 @@ FMOD_RESULT ChannelGroup::setVolume(float level)
     return FMOD_OK;
 }
 
+FMOD_RESULT ChannelGroup::getVolume(float* level)
+{
+    if (!level)
+        return FMOD_ERR_INVALID_PARAM;
+    std::lock_guard<std::mutex> lock(owner->mutex);
+    *level = volume;
+    return FMOD_OK;
+}
+
 } // namespace FMOD

@@ -12,6 +12,7 @@ public:
     FMOD_RESULT setPaused(bool paused);
     FMOD_RESULT getPaused(bool* paused);
     FMOD_RESULT setVolume(float volume);
+    FMOD_RESULT getVolume(float* volume);
 
 private:
     friend class System;
