@@ -5,6 +5,7 @@
 #include "app/levels.h"
 #include "app/player.h"
 #include "platform/Platform.h"
+#include "render/musicGlow.h"
 #include "scene/AnimatedModel.h"
 #include "scene/Model.h"
 #include "scene/PillarStack.h"
@@ -14,6 +15,8 @@
 
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <iterator>
 
@@ -225,6 +228,35 @@ void checkLevels()
     }
 }
 
+// Quiet moments dim a glow to a fifth, the loudest keeps it as it is; a
+// song that nothing says the loudness of glows as it always has.
+float glowOf(float loudness)
+{
+    return loudness < 0.0f ? 1.0f : 0.2f + 0.8f * loudness;
+}
+
+// For the next frame's glow image, read where the songs are heard now.
+void showMusicLoudness()
+{
+    musicGlow.shown = showMusic;
+    if (!showMusic)
+        return;
+    for (int stack = 0; stack < 4; ++stack)
+        for (int pillar = 0; pillar < 3; ++pillar)
+            musicGlow.pillars[stack][pillar] = glowOf(pillarSong(stack, pillar)->loudness());
+    // Parts of one song, heard together: their loudness adds as power does.
+    float power = 0.0f;
+    bool known = false;
+    forEachJukeboxSong([&](SFMOD::Song& song) {
+        const float loudness = song.loudness();
+        if (loudness >= 0.0f) {
+            power += loudness * loudness;
+            known = true;
+        }
+    });
+    musicGlow.jukebox = jukeboxPlaying && known ? glowOf(std::min(1.0f, std::sqrt(power))) : 1.0f;
+}
+
 template <typename Robot>
 void pushOutOfObject(Robot* object, float radius)
 {
@@ -360,6 +392,7 @@ void updateAnimations(float deltaTime)
     for (plim::scene::PillarStack* stack : pillarStacks)
         stack->update(dt);
     soundSystem.update();
+    showMusicLoudness();
 }
 
 void handleIntroAndEnding(float deltaTime)

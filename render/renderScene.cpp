@@ -6,6 +6,7 @@
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
 #include "render/lightConePass.h"
+#include "render/musicGlow.h"
 #include "render/renderScale.h"
 #include "render/spotlightSlots.h"
 #include "render/stackDrawOrder.h"
@@ -103,6 +104,22 @@ void drawStackBoxesBackToFront()
             stack->box->drawLit(camera, transparencyFlag);
 }
 
+// With the music shown its brightness follows the jukebox's song: the
+// front is drawn scaled by the constant blend colour over the cleared image.
+void drawJukeboxGlow()
+{
+    if (!musicGlow.shown) {
+        jukeboxFront->drawLit(camera, frustumCullingOff);
+        return;
+    }
+    const float level = musicGlow.jukebox;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_CONSTANT_COLOR, GL_ZERO);
+    glBlendColor(level, level, level, 1.0f);
+    jukeboxFront->drawLit(camera, frustumCullingOff);
+    glDisable(GL_BLEND);
+}
+
 // The effect image shares the scene's depth buffer. The scene was drawn with
 // a polygon offset of one unit; drawing the glowing objects again without it
 // puts them just in front of their own depth, so exactly their visible parts
@@ -114,10 +131,14 @@ void drawEffectImage()
     clearDrawnCorner(GL_COLOR_BUFFER_BIT);
     glPolygonOffset(0.0f, 0.0f);
     if (jukeboxFront)
-        jukeboxFront->drawLit(camera, frustumCullingOff);
-    for (plim::scene::PillarStack* stack : pillarStacks)
-        if (stack)
+        drawJukeboxGlow();
+    for (int i = 0; i < 4; ++i) {
+        plim::scene::PillarStack* stack = pillarStacks[i];
+        if (stack && musicGlow.shown)
+            stack->drawGlow(camera, musicGlow.pillars[i]);
+        else if (stack)
             stack->drawGlow(camera);
+    }
     if (robot5Eyes)
         robot5Eyes->drawLit(camera, frustumCullingOff);
     if (door && puzzleSolved)

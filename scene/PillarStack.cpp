@@ -135,6 +135,21 @@ void PillarStack::drawGlow(Camera viewer)
             pillar->drawLit(viewer);
 }
 
+void PillarStack::drawGlow(Camera viewer, const float levels[3])
+{
+    if (!visibleFrom(viewer.position, viewer.viewMatrix(), viewer.projectionMatrix(), frustumCullingOff))
+        return;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_CONSTANT_COLOR, GL_ZERO);
+    for (int i = 0; i < 3; ++i) {
+        if (!pillars[i]->isActive())
+            continue;
+        glBlendColor(levels[i], levels[i], levels[i], 1.0f);
+        pillars[i]->drawLit(viewer);
+    }
+    glDisable(GL_BLEND);
+}
+
 void PillarStack::drawDepth(
     const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection)
 {

@@ -41,6 +41,9 @@ public:
     // The switched-on pillars once more, for the glow image; culled unless
     // frustum culling is off.
     void drawGlow(Camera viewer);
+    // The same, each pillar at its level of brightness (bottom, middle, top;
+    // 1 draws it as drawGlow does), through constant-colour blending.
+    void drawGlow(Camera viewer, const float levels[3]);
     void drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection);
     bool isBottomActive() const;
     bool isMiddleActive() const;

@@ -1,6 +1,7 @@
 // clankora-bot: the real game driven by scripted input and a fixed time step,
 // for tests, demos and benchmarks. See docs/bot.md.
 #include "app/Autoplay.h"
+#include "app/GameState.h"
 #include "app/adaptiveScale.h"
 #include "app/shell.h"
 #include "platform/InputScript.h"
@@ -25,7 +26,7 @@ const char* usage =
     "usage: clankora-bot (--script FILE | --autoplay [--keep-level-notice] [--log-steps])\n"
     "                    [--dt SECONDS] [--shots DIR] [--max-frames N] [--record-audio FILE.wav]\n"
     "                    [--frame-times FILE [--resources-every N]] [--bench-views N] [--soak-frames N]\n"
-    "                    [--render-scale auto|S]\n"
+    "                    [--render-scale auto|S] [--show-music]\n"
     "       clankora-bot --empty-frames N [--frame-times FILE]\n";
 
 [[noreturn]] void usageError(const std::string& message)
@@ -127,6 +128,8 @@ int main(int argc, char** argv)
             autoplayOptions.benchmarkViewFrames = parseCount(value(), option);
         else if (option == "--empty-frames")
             emptyFrames = parseCount(value(), option);
+        else if (option == "--show-music")
+            showMusic = true;
         else if (option == "--log-steps")
             autoplayOptions.logSteps = true;
         else if (option == "--keep-level-notice")

@@ -1,3 +1,4 @@
+#include "app/GameState.h"
 #include "app/adaptiveScale.h"
 #include "app/shell.h"
 #include "platform/GlfwPlatform.h"
@@ -8,14 +9,17 @@
 namespace {
 
 const char* usage =
-    "usage: clankora [--render-scale auto|S] [--help] [--version]\n"
+    "usage: clankora [--render-scale auto|S] [--show-music] [--help] [--version]\n"
     "  --render-scale auto|S  draw the 3D view at S (0.25 to 1) of the window's size;\n"
     "                         auto (the default) adapts it on a software renderer\n"
+    "  --show-music           the glow of each switched-on pillar and of the jukebox\n"
+    "                         follows the loudness of its music\n"
     "  --help                 show this help and exit\n"
     "  --version              show the version and exit\n"
     "The game reads Resolution.ini (window settings) and its files from the\n"
     "working directory; installed, the clankora command starts it in\n"
-    "~/.local/share/clankora. See clankora(6).\n";
+    "~/.local/share/clankora. F7 saves the music playing as recordings/mix-*.wav\n"
+    "there. See clankora(6).\n";
 
 } // namespace
 
@@ -37,6 +41,10 @@ int main(int argc, char** argv)
         }
         if (std::strncmp(argv[i], "--render-scale=", 15) == 0)
             continue;
+        if (std::strcmp(argv[i], "--show-music") == 0) {
+            showMusic = true;
+            continue;
+        }
         std::cerr << "clankora: unknown option " << argv[i] << "\n" << usage;
         return 2;
     }

@@ -28,7 +28,7 @@ TEST(CommandLine, HelpListsEveryOptionOnStandardOutput)
         ChildResult result = runGame({flag});
         EXPECT_EQ(result.exitStatus, 0);
         EXPECT_EQ(result.out.rfind("usage: clankora ", 0), 0u) << result.out;
-        for (const char* option : {"--render-scale auto|S", "--help", "--version"})
+        for (const char* option : {"--render-scale auto|S", "--show-music", "F7", "--help", "--version"})
             EXPECT_NE(result.out.find(option), std::string::npos) << option;
         EXPECT_EQ(result.err, "");
     }

@@ -1,0 +1,3 @@
+#include "render/musicGlow.h"
+
+MusicGlow musicGlow;
