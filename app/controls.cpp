@@ -4,6 +4,7 @@
 #include "app/GameState.h"
 #include "app/gamepad.h"
 #include "app/musicVolume.h"
+#include "app/game.h"
 #include "app/player.h"
 #include "app/window.h"
 #include "platform/Platform.h"
@@ -56,6 +57,7 @@ KeyLatch wireframeKey(GLFW_KEY_F3);
 KeyLatch samplingKey(GLFW_KEY_F4);
 KeyLatch mipmapKey(GLFW_KEY_F5);
 KeyLatch flyModeKey(GLFW_KEY_F6);
+KeyLatch saveMixKey(GLFW_KEY_F7);
 KeyLatch cullingKey(GLFW_KEY_F8);
 KeyLatch muteKey(GLFW_KEY_M);
 // + shares its key with = on many layouts, and the keypad has both.
@@ -145,6 +147,8 @@ void handleFunctionKeys(float deltaTime)
         flyMode = !flyMode;
         std::cout << "Set flymode on/off" << std::endl;
     }
+    if (saveMixKey.pressedOnce())
+        saveMusic();
     if (cullingKey.pressedOnce()) {
         if (!frustumCullingOff) {
             frustumCullingOff = true;

@@ -1,6 +1,7 @@
 #include "app/frameRequest.h"
 
 #include "app/GameState.h"
+#include "app/game.h"
 #include "scene/Registry.h"
 
 LevelFlags currentLevelFlags()
@@ -19,6 +20,7 @@ FrameRequest decideFrame(int framePhase, float deltaTime, const FrameViewport& v
     frame.levelTwoNoticeShown = levelTwo && !levelTwoNoticeDismissed;
     frame.levelThreeNoticeShown = levelThree && !levelThreeNoticeDismissed;
     frame.doorGlows = (puzzleSolved ? 1 : 0) + (levelTwoSolved ? 1 : 0);
+    frame.musicGlow = musicGlowNow();
     frame.sky = levelTwo ? whiteTexture : instrumentsTexture;
     frame.wireframe = wireframe;
     frame.cullingOff = frustumCullingOff;

@@ -16,7 +16,10 @@
 
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
+#include <iterator>
 
 namespace {
 
@@ -36,6 +39,26 @@ SFMOD::Song* pillarSong(int stack, int pillar)
         {&coolSynthSong, &voice1Song, &triphopDrumSong},
     };
     return songs[stack][pillar];
+}
+
+// The level's music: the instrument tracks and the jukebox's songs, loops of
+// one length that are meant to be heard together.
+SFMOD::Song* const levelMusic[] = {&triphopDrumSong, &funkDrumSong, &tropicalSoundSong, &guitarSoundSong,
+    &noiseSound1Song, &synthBassSong, &coolSynthSong, &smoothSynthSong, &drum1Song, &guitar1Song, &voice1Song,
+    &voice2Song, &completeSong2};
+
+// A song joins the level's music where it is, so that a mix built up click by
+// click sounds as the parts were written to sound together; into silence it
+// starts from its first millisecond.
+void startInTime(SFMOD::Song& song)
+{
+    for (const SFMOD::Song* playing : levelMusic) {
+        if (playing != &song && playing->getChannel()) {
+            song.playInTimeWith(*playing);
+            return;
+        }
+    }
+    song.play();
 }
 
 // The gamepad's A clicks as the left mouse button does.
@@ -118,7 +141,7 @@ void handlePillarClick(int stackIndex)
         return;
     SFMOD::Song* song = pillarSong(stackIndex, pillar);
     if (!isPillarActive(stack, pillar)) {
-        song->play();
+        startInTime(*song);
         ++activeTrackCount;
         if (song == &voice2Song && levelTwo)
             voiceTwoHeard = true;
@@ -156,7 +179,7 @@ void handleJukebox()
         return;
     if (!jukeboxPlaying) {
         stopAllTracks();
-        forEachJukeboxSong([](SFMOD::Song& song) { song.play(); });
+        forEachJukeboxSong(startInTime);
         jukeboxPlaying = true;
     } else {
         forEachJukeboxSong([](SFMOD::Song& song) { song.stop(); });
@@ -206,6 +229,40 @@ void checkLevels()
         }
     }
 }
+
+// Quiet moments dim a glow to a fifth, the loudest keeps it as it is; a
+// song that nothing says the loudness of glows as it always has.
+float glowOf(float loudness)
+{
+    return loudness < 0.0f ? 1.0f : 0.2f + 0.8f * loudness;
+}
+
+} // namespace
+
+MusicGlow musicGlowNow()
+{
+    MusicGlow musicGlow;
+    musicGlow.shown = showMusic;
+    if (!showMusic)
+        return musicGlow;
+    for (int stack = 0; stack < 4; ++stack)
+        for (int pillar = 0; pillar < 3; ++pillar)
+            musicGlow.pillars[stack][pillar] = glowOf(pillarSong(stack, pillar)->loudness());
+    // Parts of one song, heard together: their loudness adds as power does.
+    float power = 0.0f;
+    bool known = false;
+    forEachJukeboxSong([&](SFMOD::Song& song) {
+        const float loudness = song.loudness();
+        if (loudness >= 0.0f) {
+            power += loudness * loudness;
+            known = true;
+        }
+    });
+    musicGlow.jukebox = jukeboxPlaying && known ? glowOf(std::min(1.0f, std::sqrt(power))) : 1.0f;
+    return musicGlow;
+}
+
+namespace {
 
 void pushOutOfObject(const plim::scene::MeshObject* object, float radius)
 {
@@ -289,6 +346,16 @@ void startEnding()
     camera.position = endingPosition;
     camera.faceTowards(endingTarget);
     outroSong.play();
+}
+
+void saveMusic()
+{
+    const SFMOD::Song* playing[std::size(levelMusic)];
+    int count = 0;
+    for (const SFMOD::Song* song : levelMusic)
+        if (song->getChannel())
+            playing[count++] = song;
+    soundSystem.saveMix(playing, count);
 }
 
 bool isAtDoor()

@@ -109,6 +109,22 @@ void drawStackBoxesBackToFront(bool translucent)
             stack->box->drawLit(camera, translucent);
 }
 
+// With the music shown, the jukebox's glow is scaled by its song's level
+// through constant-colour blending.
+void drawGlowing(plim::scene::MeshObject& object, const RosterEntry& entry, const FrameRequest& frame)
+{
+    const bool scaled = entry.glowFollowsJukebox && frame.musicGlow.shown;
+    if (scaled) {
+        const float level = frame.musicGlow.jukebox;
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_CONSTANT_COLOR, GL_ZERO);
+        glBlendColor(level, level, level, 1.0f);
+    }
+    object.drawLit(camera, frame.cullingOff);
+    if (scaled)
+        glDisable(GL_BLEND);
+}
+
 void drawGlowingEntries(RosterEntry::Glow place, const FrameRequest& frame)
 {
     for (std::size_t i = 0; i < sceneRosterSize; ++i) {
@@ -117,7 +133,7 @@ void drawGlowingEntries(RosterEntry::Glow place, const FrameRequest& frame)
         if (entry.glow != place || !object)
             continue;
         for (int k = 0, times = entry.glowsWhenSolved ? frame.doorGlows : 1; k < times; ++k)
-            object->drawLit(camera, frame.cullingOff);
+            drawGlowing(*object, entry, frame);
     }
 }
 
@@ -135,9 +151,9 @@ void drawEffectImage(const FrameRequest& frame)
     pass.clearWholeTarget = !frame.viewport.cornerOnly();
     beginPass(pass);
     drawGlowingEntries(RosterEntry::glowsBeforeStacks, frame);
-    for (plim::scene::PillarStack* stack : pillarStacks)
-        if (stack)
-            stack->drawGlow(camera, frame.cullingOff);
+    for (int i = 0; i < 4; ++i)
+        if (plim::scene::PillarStack* stack = pillarStacks[i])
+            stack->drawGlow(camera, frame.cullingOff, frame.musicGlow.shown ? frame.musicGlow.pillars[i] : nullptr);
     drawGlowingEntries(RosterEntry::glowsAfterStacks, frame);
     // The frame's last polygon offset, until the next frame's depth passes.
     glPolygonOffset(0.0f, 3.0f);

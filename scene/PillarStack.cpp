@@ -125,13 +125,25 @@ void PillarStack::deactivateAll()
         pillar->deactivate();
 }
 
-void PillarStack::drawGlow(Camera viewer, bool cullingOff)
+void PillarStack::drawGlow(Camera viewer, bool cullingOff, const float* levels)
 {
     if (!visibleFrom(viewer.position, viewer.viewMatrix(), viewer.projectionMatrix(), cullingOff))
         return;
-    for (Pillar* pillar : pillars)
-        if (pillar->isActive())
-            pillar->drawLit(viewer);
+    if (!levels) {
+        for (Pillar* pillar : pillars)
+            if (pillar->isActive())
+                pillar->drawLit(viewer);
+        return;
+    }
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_CONSTANT_COLOR, GL_ZERO);
+    for (int i = 0; i < 3; ++i) {
+        if (!pillars[i]->isActive())
+            continue;
+        glBlendColor(levels[i], levels[i], levels[i], 1.0f);
+        pillars[i]->drawLit(viewer);
+    }
+    glDisable(GL_BLEND);
 }
 
 void PillarStack::drawDepth(

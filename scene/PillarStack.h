@@ -40,7 +40,9 @@ public:
 
     // The switched-on pillars once more, for the glow image; culled unless
     // frustum culling is off.
-    void drawGlow(Camera viewer, bool cullingOff);
+    // With levels (bottom, middle, top), each pillar at its level of
+    // brightness through constant-colour blending; without, as it is.
+    void drawGlow(Camera viewer, bool cullingOff, const float* levels = nullptr);
     void drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection,
         bool cullingOff);
     bool isBottomActive() const;

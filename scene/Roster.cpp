@@ -66,8 +66,8 @@ const RosterEntry sceneRoster[] = {
     {"jukebox", objectOf<jukebox>, releaseOf<jukebox>, false, everySpotlight, 1.6f, none, false, noClock, 0.0f},
     {"robot5Eyes", objectOf<robot5Eyes>, releaseOf<robot5Eyes>, false, noSpotlight, 0.0f, RosterEntry::glowsAfterStacks, false, noClock, 0.0f},
     {"door", objectOf<door>, releaseOf<door>, false, spotlight(1), 0.4f, RosterEntry::glowsAfterStacks, true, noClock, 0.0f},
-    {"jukeboxFront", objectOf<jukeboxFront>, releaseOf<jukeboxFront>, false, noSpotlight, 0.0f, RosterEntry::glowsBeforeStacks, false, noClock,
-        0.0f},
+    {"jukeboxFront", objectOf<jukeboxFront>, releaseOf<jukeboxFront>, false, noSpotlight, 0.0f,
+        RosterEntry::glowsBeforeStacks, false, noClock, 0.0f, true},
 };
 
 const std::size_t sceneRosterSize = sizeof(sceneRoster) / sizeof(sceneRoster[0]);

@@ -37,6 +37,7 @@ struct RosterEntry {
     bool glowsWhenSolved; // drawn into the glow once per solved puzzle, else not at all
     ClockRule clock;
     float spinDegreesPerSecond; // turns about its own y axis, following the music
+    bool glowFollowsJukebox = false; // with the music shown, its glow follows the jukebox's song
 };
 
 extern const RosterEntry sceneRoster[];

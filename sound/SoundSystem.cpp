@@ -3,9 +3,12 @@
 #include "sound/SimpleFMODResource.h"
 #include "sound/Song.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <iostream>
+#include <unistd.h>
 
 namespace SFMOD {
 
@@ -83,6 +86,51 @@ void SoundSystem::update()
     checkResult(system->update());
     for (SimpleFMODResource* resource : resources)
         resource->update();
+    reportMixSave();
+}
+
+void SoundSystem::saveMix(const Song* const* songs, int count)
+{
+    FMOD::Sound* sounds[FMOD::System::mostMixedSounds];
+    int found = 0;
+    for (int i = 0; i < count && found < FMOD::System::mostMixedSounds; ++i)
+        if (songs[i] && songs[i]->getSound())
+            sounds[found++] = songs[i]->getSound();
+    if (found == 0) {
+        std::cout << "Nothing to save: no music is playing" << std::endl;
+        return;
+    }
+    float volume = 1.0f;
+    musicGroup->getVolume(&volume);
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stem[48];
+    std::strftime(stem, sizeof stem, "recordings/mix-%Y%m%d-%H%M%S", &local);
+    // Two saves within one second keep both files.
+    char path[sizeof savingPath];
+    std::snprintf(path, sizeof path, "%s.wav", stem);
+    for (int again = 2; access(path, F_OK) == 0 && again < 100; ++again)
+        std::snprintf(path, sizeof path, "%s-%d.wav", stem, again);
+    FMOD_RESULT result = system->saveMix(sounds, found, volume, path);
+    if (result == FMOD_OK)
+        std::memcpy(savingPath, path, sizeof savingPath);
+    else if (result != FMOD_ERR_NOTREADY)
+        std::cout << "Could not save the mix: " << FMOD_ErrorString(result) << std::endl;
+}
+
+void SoundSystem::reportMixSave()
+{
+    bool finished = false;
+    bool saved = false;
+    char reason[512];
+    if (system->getMixSave(&finished, &saved, reason, sizeof reason) != FMOD_OK || !finished)
+        return;
+    if (saved)
+        std::cout << "Mix saved: " << savingPath << std::endl;
+    else
+        std::cout << "Could not save the mix: " << reason << std::endl;
+    savingPath[0] = '\0';
 }
 
 Song SoundSystem::createSong(const std::string& path)

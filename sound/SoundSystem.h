@@ -29,8 +29,18 @@ public:
     // line and exits with -1.
     static void checkVersion(unsigned int version);
 
-    // Once per frame: the layer's update, then every resource's.
+    // Once per frame: the layer's update, then every resource's, then the
+    // line that says a mix save has ended.
     void update();
+
+    // Saves one loop of the songs as they sound together, in time and at the
+    // music group's volume, to recordings/mix-YYYYMMDD-HHMMSS.wav under the
+    // working directory. The mixing and writing happen away from the frame
+    // loop; update says when the file is there. Without a song it says that
+    // nothing plays; while a save runs it starts none.
+    void saveMix(const Song* const* songs, int count);
+    // From a save's start until update has said how it ended.
+    bool isSavingMix() const { return savingPath[0] != '\0'; }
 
     // A looping song streamed from the file, playing in the music group.
     Song createSong(const std::string& path);
@@ -38,6 +48,11 @@ public:
     FMOD::System* system = nullptr;
     std::list<SimpleFMODResource*> resources;
     FMOD::ChannelGroup* musicGroup = nullptr;
+
+private:
+    void reportMixSave();
+
+    char savingPath[64] = {};
 };
 
 } // namespace SFMOD

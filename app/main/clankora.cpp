@@ -20,7 +20,8 @@ const std::string usage = std::string("usage: clankora [OPTION...]\n") + setting
       "given here wins over the environment, which wins over the file.\n"
       "The game reads Resolution.ini (window settings) and its files from the\n"
       "working directory; installed, the clankora command starts it in\n"
-      "~/.local/share/clankora. See clankora(6).\n";
+      "~/.local/share/clankora. F7 saves the music playing as recordings/mix-*.wav\n"
+      "there. See clankora(6).\n";
 
 const char* environmentValue(const char* name)
 {

@@ -23,7 +23,22 @@ FMOD_RESULT Channel::setPaused(bool paused)
     if (!found)
         return FMOD_ERR_INVALID_HANDLE;
     found->paused = paused;
-    found->refresh();
+    system->refreshSlot(*found);
+    return FMOD_OK;
+}
+
+FMOD_RESULT Channel::startInTimeWith(Channel* playing)
+{
+    std::lock_guard<std::mutex> lock(system->mutex);
+    ChannelSlot* found = system->find(*this);
+    ChannelSlot* other = playing ? system->find(*playing) : nullptr;
+    if (!found || !other)
+        return FMOD_ERR_INVALID_HANDLE;
+    if (other == found)
+        return FMOD_ERR_INVALID_PARAM;
+    found->timeline = other->timeline;
+    found->paused = false;
+    system->refreshSlot(*found);
     return FMOD_OK;
 }
 
@@ -46,7 +61,7 @@ FMOD_RESULT Channel::setChannelGroup(ChannelGroup* channelgroup)
     if (!found)
         return FMOD_ERR_INVALID_HANDLE;
     found->group = channelgroup;
-    found->refresh();
+    system->refreshSlot(*found);
     return FMOD_OK;
 }
 
@@ -85,6 +100,8 @@ FMOD_RESULT Channel::setPosition(unsigned int position, FMOD_TIMEUNIT postype)
         frame = frame * static_cast<uint64_t>(found->playback.rate()) / 1000u;
     if (frame > found->playback.length())
         return FMOD_ERR_INVALID_POSITION;
+    // Sent elsewhere, it no longer keeps time with the others.
+    found->timeline = system->newTimeline();
     found->setPosition(static_cast<unsigned int>(frame));
     return FMOD_OK;
 }

@@ -17,6 +17,15 @@ public:
     FMOD_RESULT setPaused(bool paused);
     // The channel's own pause state; a paused group does not change it.
     FMOD_RESULT getPaused(bool* paused);
+    // Not in FMOD Ex: unpauses the channel in time with a playing one. It
+    // starts at the place in its loop where that one is (the other's frame
+    // modulo this channel's length), in the same mixer update, and from then
+    // on the two keep time: whenever either starts again (after a pause, or
+    // after running dry on a busy machine) while the other plays, it starts
+    // in time with it. While the other is not playing, the channel starts
+    // from where it stands. Moving it with setPosition ends the bond.
+    // FMOD_ERR_INVALID_HANDLE when either handle is no longer valid.
+    FMOD_RESULT startInTimeWith(Channel* playing);
     // Null puts the channel back outside every group.
     FMOD_RESULT setChannelGroup(ChannelGroup* channelgroup);
     // -1 loops without end; 0 plays on to the end and stops; n jumps back n more times.

@@ -29,23 +29,52 @@ void ChannelSlot::setPosition(unsigned int frame)
         source.seek(playback, frame);
     else
         clock.seek(playback, frame);
-    refresh();
+    refresh(nullptr);
 }
 
-void ChannelSlot::refresh()
+void ChannelSlot::refresh(ChannelSlot* leader)
 {
-    bool playing = !paused && !(group && group->paused);
+    bool shouldPlay = !paused && !(group && group->paused);
     if (audible) {
         source.setGain(group ? group->volume : 1.0f);
-        source.run(playback, playing);
+        if (shouldPlay && leader && !source.playing()
+            && source.startInTimeWith(playback, leader->source, leader->playback))
+            return;
+        source.run(playback, shouldPlay);
     } else {
-        clock.run(playback, playing);
+        if (shouldPlay && leader && !clock.playing()
+            && clock.startInTimeWith(playback, leader->clock, leader->playback))
+            return;
+        clock.run(playback, shouldPlay);
     }
 }
 
-bool ChannelSlot::service()
+ChannelSlot::Service ChannelSlot::service()
 {
-    return audible ? source.service(playback) : clock.service(playback);
+    if (!audible)
+        return clock.service(playback) ? Service::Fed : Service::Ended;
+    switch (source.service(playback)) {
+    case SourceVoice::Service::RanDry:
+        return Service::RanDry;
+    case SourceVoice::Service::Ended:
+        return Service::Ended;
+    default:
+        return Service::Fed;
+    }
+}
+
+void ChannelSlot::rejoin(ChannelSlot* leader)
+{
+    if (!audible)
+        return;
+    if (leader && source.startInTimeWith(playback, leader->source, leader->playback))
+        return;
+    source.restart();
+}
+
+bool ChannelSlot::playing() const
+{
+    return audible ? source.playing() : clock.playing();
 }
 
 unsigned int ChannelSlot::position()

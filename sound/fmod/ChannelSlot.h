@@ -11,10 +11,15 @@ class ChannelGroup;
 // One of the system's channels: the playback it runs, its own pause state and
 // group, and the voice that makes it advance (heard or on a clock). A channel
 // handle is valid while the slot is in use with the handle's generation.
+// Slots of one timeline keep time with each other: whenever one of them
+// starts to play while another plays, it starts in time with that one.
 // Guarded by the system's lock.
 class ChannelSlot {
 public:
+    enum class Service { Fed, RanDry, Ended };
+
     unsigned int generation = 0;
+    unsigned int timeline = 0;
     bool inUse = false;
     bool finished = false; // played to its end; System::update frees it
     bool paused = false;
@@ -25,10 +30,15 @@ public:
     // OpenAL when audible.
     FMOD_RESULT begin(Sound& sound, bool audible, int resampler);
     void setPosition(unsigned int frame);
-    // Applies the pause state and volume of the channel and its group.
-    void refresh();
-    // Keeps the voice going; false once the playback has reached its end.
-    bool service();
+    // Applies the pause state and volume of the channel and its group; a
+    // start goes in time with the leader, a playing slot of its timeline,
+    // when there is one.
+    void refresh(ChannelSlot* leader);
+    // Keeps the voice going and says whether it ran dry or reached its end.
+    Service service();
+    // Plays on after running dry: in time with the leader, or from where it stopped.
+    void rejoin(ChannelSlot* leader);
+    bool playing() const;
     unsigned int position();
     // Stops the playback; the slot is free and old handles become invalid.
     void end();

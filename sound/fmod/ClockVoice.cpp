@@ -45,6 +45,19 @@ void ClockVoice::run(Playback& playback, bool playing)
     running = playing && !ended;
 }
 
+bool ClockVoice::startInTimeWith(Playback& playback, ClockVoice& leader, Playback& leaderPlayback)
+{
+    leader.advance(leaderPlayback);
+    double length = playback.length();
+    if (!leader.running || length <= 0.0)
+        return false;
+    frame = std::fmod(leader.frame, length);
+    since = leader.since;
+    ended = false;
+    running = true;
+    return true;
+}
+
 bool ClockVoice::service(Playback& playback)
 {
     advance(playback);

@@ -13,6 +13,11 @@ class ClockVoice {
 public:
     void seek(Playback& playback, unsigned int frame);
     void run(Playback& playback, bool playing);
+    // Runs on from the leader's place (its frame modulo this playback's
+    // length) and the same moment, so both count the same time from here.
+    // False when the leader is not running.
+    bool startInTimeWith(Playback& playback, ClockVoice& leader, Playback& leaderPlayback);
+    bool playing() const { return running; }
     // False once a playback that does not loop has reached its end.
     bool service(Playback& playback);
     unsigned int position(Playback& playback);

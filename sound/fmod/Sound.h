@@ -3,6 +3,8 @@
 #include "sound/fmod/Mp3Decoder.h"
 #include "sound/fmod/fmodCommon.h"
 
+#include <string>
+
 namespace FMOD {
 
 class System;
@@ -19,13 +21,14 @@ private:
     friend class ChannelSlot;
     friend struct Playback;
 
-    explicit Sound(System& owner, FMOD_MODE mode) : owner(&owner), mode(mode) {}
+    Sound(System& owner, FMOD_MODE mode, const char* path) : owner(&owner), mode(mode), path(path) {}
     ~Sound() = default;
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
 
     System* owner;
     FMOD_MODE mode;
+    std::string path;
     Mp3Decoder decoder;
     int slot = -1; // the channel now playing this stream, -1 when none
 };

@@ -43,6 +43,35 @@ void SourceVoice::flush()
     alSourcei(source, AL_BUFFER, 0);
     freeBuffers.assign(buffers, buffers + queueLength);
     queue.clear();
+    started = false;
+}
+
+void SourceVoice::play()
+{
+    alSourcePlay(source);
+    started = true;
+}
+
+bool SourceVoice::playing() const
+{
+    ALint state = AL_STOPPED;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    return state == AL_PLAYING;
+}
+
+int SourceVoice::sampleOffset() const
+{
+    ALint offset = 0;
+    alGetSourcei(source, AL_SAMPLE_OFFSET, &offset);
+    return offset;
+}
+
+unsigned int SourceVoice::queuedFrames() const
+{
+    unsigned int frames = 0;
+    for (const Queued& queued : queue)
+        frames += queued.frames;
+    return frames;
 }
 
 void SourceVoice::seek(Playback& playback, unsigned int frame)
@@ -50,21 +79,72 @@ void SourceVoice::seek(Playback& playback, unsigned int frame)
     flush();
     playback.decoder().seek(frame);
     decodeEnded = false;
-    if (wantPlaying)
-        service(playback);
+    if (!wantPlaying)
+        return;
+    fill(playback);
+    if (!queue.empty())
+        play();
 }
 
 void SourceVoice::run(Playback& playback, bool playing)
 {
     wantPlaying = playing;
     if (playing) {
-        service(playback);
+        reclaim();
+        fill(playback);
+        if (!started && !queue.empty())
+            play();
         return;
     }
-    ALint state = AL_STOPPED;
-    alGetSourcei(source, AL_SOURCE_STATE, &state);
-    if (state == AL_PLAYING)
-        alSourcePause(source);
+    if (started) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(source, AL_SOURCE_STATE, &state);
+        if (state == AL_PLAYING)
+            alSourcePause(source);
+        started = false;
+    }
+}
+
+bool SourceVoice::startInTimeWith(Playback& playback, SourceVoice& leader, const Playback& leaderPlayback)
+{
+    const unsigned int length = playback.length();
+    if (length == 0 || leader.queue.empty() || !leader.playing())
+        return false;
+    wantPlaying = true;
+    // OpenAL starts a source at the next mixer update, which can come between
+    // reading where the leader is and the start: the check below sees it, and
+    // the start is made again. Updates are tens of milliseconds apart, the
+    // window a few microseconds wide, so a second try is rare.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        // Decoding takes a moment, in which the leader moves on: still
+        // within the queue decoded from where it was.
+        const unsigned int from = leader.position(leaderPlayback) % length;
+        flush();
+        if (!playback.decoder().seek(from))
+            return false;
+        decodeEnded = false;
+        fill(playback);
+        const int leaderBefore = leader.sampleOffset();
+        const unsigned int target = leader.frameAt(leaderPlayback, leaderBefore) % length;
+        const unsigned int into = (target + length - from) % length;
+        if (into + 1 >= queuedFrames())
+            continue;
+        alSourcei(source, AL_SAMPLE_OFFSET, static_cast<ALint>(into));
+        play();
+        // Both offsets from between the same two mixer updates.
+        int leaderAfter = leader.sampleOffset();
+        int own = sampleOffset();
+        for (int read = 0; read < 8 && leader.sampleOffset() != leaderAfter; ++read) {
+            leaderAfter = leader.sampleOffset();
+            own = sampleOffset();
+        }
+        // Resampling to another device rate can leave them a frame apart.
+        const int drift = (leaderAfter - leaderBefore) - (own - static_cast<int>(into));
+        if (drift >= -2 && drift <= 2)
+            return true;
+    }
+    flush();
+    return false;
 }
 
 void SourceVoice::setGain(float gain)
@@ -103,30 +183,43 @@ void SourceVoice::fill(Playback& playback)
     }
 }
 
-bool SourceVoice::service(Playback& playback)
+SourceVoice::Service SourceVoice::service(Playback& playback)
 {
     reclaim();
     if (!wantPlaying)
-        return true;
+        return Service::Fed;
     fill(playback);
-    ALint state = AL_STOPPED;
-    alGetSourcei(source, AL_SOURCE_STATE, &state);
-    if (state == AL_PLAYING)
-        return true;
     if (queue.empty())
-        return !decodeEnded;
-    // Starting, resuming after a pause, or recovering from running dry.
-    alSourcePlay(source);
-    return true;
+        return decodeEnded ? Service::Ended : Service::Fed;
+    if (playing())
+        return Service::Fed;
+    if (started)
+        return Service::RanDry;
+    play();
+    return Service::Fed;
+}
+
+void SourceVoice::restart()
+{
+    reclaim();
+    if (!queue.empty())
+        play();
 }
 
 unsigned int SourceVoice::position(const Playback& playback)
 {
+    if (queue.empty()) {
+        unsigned int length = playback.length();
+        return decodeEnded ? length : playback.decoder().position() % (length ? length : 1);
+    }
+    return frameAt(playback, sampleOffset());
+}
+
+unsigned int SourceVoice::frameAt(const Playback& playback, int offset) const
+{
     unsigned int length = playback.length();
     if (queue.empty())
-        return decodeEnded ? length : playback.decoder().position() % (length ? length : 1);
-    ALint offset = 0;
-    alGetSourcei(source, AL_SAMPLE_OFFSET, &offset);
+        return 0;
     unsigned int remaining = offset > 0 ? static_cast<unsigned int>(offset) : 0;
     unsigned int frame = queue.back().start + queue.back().frames;
     for (const Queued& queued : queue) {

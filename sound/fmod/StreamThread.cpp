@@ -10,6 +10,7 @@ struct StreamThread::Worker {
     std::mutex mutex;
     std::condition_variable wake;
     bool stopping = false;
+    bool woken = false;
     std::thread thread;
 };
 
@@ -32,8 +33,20 @@ void StreamThread::loop(Worker* worker, std::function<void()> job, std::chrono::
         lock.unlock();
         job();
         lock.lock();
-        worker->wake.wait_for(lock, period, [worker] { return worker->stopping; });
+        worker->wake.wait_for(lock, period, [worker] { return worker->stopping || worker->woken; });
+        worker->woken = false;
     }
+}
+
+void StreamThread::wake()
+{
+    if (!worker)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(worker->mutex);
+        worker->woken = true;
+    }
+    worker->wake.notify_all();
 }
 
 void StreamThread::stop()

@@ -5,9 +5,9 @@
 
 namespace FMOD {
 
-// Runs a job at a fixed period on a thread of its own until stopped: the
-// streams are refilled there, so they never run dry however slowly the game
-// draws its frames.
+// Runs a job at a fixed period, or when woken, on a thread of its own until
+// stopped: the streams are refilled there, so they never run dry however
+// slowly the game draws its frames, and mixes are saved there.
 class StreamThread {
 public:
     StreamThread() = default;
@@ -16,6 +16,8 @@ public:
     StreamThread& operator=(const StreamThread&) = delete;
 
     void start(std::function<void()> job, std::chrono::milliseconds period);
+    // Runs the job now rather than at the end of the period.
+    void wake();
     // Returns after the job's last run has finished.
     void stop();
     // In a forked child the thread does not exist: forget it without joining.

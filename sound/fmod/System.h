@@ -5,9 +5,11 @@
 #include "sound/fmod/StreamThread.h"
 #include "sound/fmod/fmodCommon.h"
 
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace FMOD {
@@ -54,6 +56,16 @@ public:
     FMOD_RESULT playSound(FMOD_CHANNELINDEX channelid, Sound* sound, bool paused, Channel** channel);
     FMOD_RESULT createChannelGroup(const char* name, ChannelGroup** channelgroup);
 
+    static constexpr int mostMixedSounds = 16;
+    // Not in FMOD Ex: saves one loop of the sounds mixed together, offline
+    // from their files (see writeLoopMix), as a WAV file at path, on a thread
+    // of the system's own, so that the caller is not held up.
+    // FMOD_ERR_NOTREADY, and nothing new starts, while an earlier save runs.
+    FMOD_RESULT saveMix(Sound* const* sounds, int count, float volume, const char* path);
+    // finished is true, once, when a save has ended: saved, or not, and why
+    // not in reason.
+    FMOD_RESULT getMixSave(bool* finished, bool* saved, char* reason, int reasonlength);
+
 private:
     friend class Channel;
     friend class ChannelGroup;
@@ -71,9 +83,14 @@ private:
     ChannelSlot* find(const Channel& channel);
     void freeSlot(int index);
     void refreshGroup(const ChannelGroup& group);
+    void refreshSlot(ChannelSlot& slot);
+    // Another slot of the slot's timeline that is playing now, if any.
+    ChannelSlot* leaderFor(const ChannelSlot& slot);
+    unsigned int newTimeline();
 
     void forgetSound(Sound& sound);
     void serviceStreams();
+    void serviceMixSave();
     void continueSilentlyAfterFork();
 
     std::mutex mutex;
@@ -85,11 +102,26 @@ private:
     bool initialised = false;
     bool audible = false;
     unsigned int streamBufferBytes = 16384;
+    unsigned int timelines = 0;
     std::vector<ChannelSlot> slots;
     std::deque<std::unique_ptr<Channel>> handles;
     std::vector<std::unique_ptr<ChannelGroup>> groups;
     std::vector<Sound*> sounds;
     StreamThread streamThread;
+
+    enum class SaveState { Idle, Asked, Running, Finished };
+    struct MixRequest {
+        Sound* sounds[mostMixedSounds] = {};
+        int count = 0;
+        float volume = 1.0f;
+        char path[1024] = {};
+    };
+    SaveState saveState = SaveState::Idle;
+    MixRequest mixRequest;
+    std::string saveProblem;
+    std::atomic<bool> cancelSave{false};
+    bool saverLowered = false; // touched by the save thread only
+    StreamThread saveThread;
 };
 
 } // namespace FMOD

@@ -30,7 +30,7 @@ TEST(CommandLine, HelpListsEveryOptionOnStandardOutput)
         EXPECT_EQ(result.out.rfind("usage: clankora ", 0), 0u) << result.out;
         for (const char* option : {"--mouse-sensitivity N", "--invert-mouse [on|off]", "--field-of-view DEG",
                  "--music-volume P", "--vsync [on|off]", "--render-scale auto|S", "--show-music [on|off]", "--help",
-                 "--version", "clankora.conf"})
+                 "--version", "clankora.conf", "F7"})
             EXPECT_NE(result.out.find(option), std::string::npos) << option;
         EXPECT_EQ(result.err, "");
     }

@@ -62,6 +62,34 @@ TEST(SongFiles, EverySongDecodesGaplesslyToExactlyItsRenderedLength)
     }
 }
 
+TEST(SongFiles, LoudnessFilesFollowTheirSongsAsTheyDecodeSixtyTimesASecond)
+{
+    int files = 0;
+    for (const assetgen::Asset& asset : assetgen::allAssets()) {
+        if (asset.group != assetgen::Group::Loudness)
+            continue;
+        ++files;
+        const std::string path = asset.path;
+        SCOPED_TRACE(path);
+        std::ifstream file(path, std::ios::binary);
+        const std::vector<unsigned char> steps((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        const StereoBuffer& audio = song(path.substr(0, path.size() - std::string(".loudness").size()) + ".mp3");
+        const int64_t window = 44100 / 60;
+        ASSERT_EQ(static_cast<int64_t>(steps.size()), (audio.frames() + window - 1) / window);
+        std::vector<double> heard;
+        for (int64_t first = 0; first < audio.frames(); first += window)
+            heard.push_back(audio.slice(first, std::min(window, audio.frames() - first)).rms());
+        const double loudest = *std::max_element(heard.begin(), heard.end());
+        EXPECT_EQ(*std::max_element(steps.begin(), steps.end()), 255);
+        double worst = 0.0;
+        for (size_t i = 0; i < steps.size(); ++i)
+            worst = std::max(worst, std::fabs(steps[i] / 255.0 - heard[i] / loudest));
+        // What LAME changes.
+        EXPECT_LT(worst, 0.05) << "a step of the file says another loudness than the song has there";
+    }
+    EXPECT_EQ(files, 13) << "the twelve instrument tracks and completeSong2";
+}
+
 TEST(SongFiles, InstrumentTracksShareOneLoopLengthOfWholeBarsBetween8And16Seconds)
 {
     const auto& tracks = SongBook::instrumentTracks();

@@ -3,7 +3,12 @@
 // two window shapes, a whole frame of every level without a GL error, and the
 // GL state the frame leaves behind.
 #include "frameFixture.h"
+#include "app/GameState.h"
+#include "app/game.h"
+#include "scene/Pillar.h"
 #include "scene/countingAllocator.h"
+#include "sound/SoundSystem.h"
+#include "sound/songs.h"
 
 #include <FreeImage.h>
 #include <gtest/gtest.h>
@@ -11,6 +16,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include <cmath>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -154,6 +160,51 @@ TEST_F(RenderScene, EffectImageHoldsOnlyTheVisiblePartsOfGlowingObjects)
     glGetFloatv(GL_POLYGON_OFFSET_UNITS, &units);
     EXPECT_EQ(units, 3.0f) << "the frame ends with polygon offset units 3";
     EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(RenderScene, ShownMusicMakesAPillarGlowWithItsTracksLoudnessAndUnshownChangesNothing)
+{
+    populateStandInWorld();
+    // Stack 1's bottom pillar plays noiseSound1Song: here a track whose
+    // loudness file says loud for its first half second, silent for the next.
+    std::filesystem::copy_file("OpenGL/WAVE/noiseSound1.mp3", directory + "/track.mp3");
+    testing_support::writeFile(directory + "/track.loudness", std::string(30, '\xff') + std::string(30, '\0'));
+    noiseSound1Song = soundSystem.createSong(directory + "/track.mp3");
+    noiseSound1Song.play();
+    pillarStacks[1]->pillars[0]->activate();
+    activeTrackCount = 1;
+    look(glm::vec3(0, 1, -3), glm::vec3(4, 1, -3));
+    camera.lightPosition = camera.position;
+    camera.lightIntensities = glm::vec3(1.0f);
+
+    // The effect image of a frame in which the track is heard at that moment.
+    auto glowImage = [&](unsigned int milliseconds, bool shown) {
+        showMusic = shown;
+        noiseSound1Song.getChannel()->setPosition(milliseconds, FMOD_TIMEUNIT_MS);
+        frame.musicGlow = musicGlowNow();
+        prepareDefaultFramebuffer(viewport());
+        renderScene(request());
+        return testing_support::readColour(effectFramebuffer, 0, 0, width, height);
+    };
+    const glm::ivec2 face = pixelOf(glm::vec3(3.5f, 1.0f, -3.0f));
+    auto at = [&](const std::vector<unsigned char>& rgba) {
+        const unsigned char* pixel = &rgba[(static_cast<size_t>(face.y) * width + face.x) * 4];
+        return pixel[0] + pixel[1] + pixel[2];
+    };
+    const std::vector<unsigned char> loud = glowImage(200, true);
+    const std::vector<unsigned char> quiet = glowImage(700, true);
+    const std::vector<unsigned char> loudUnshown = glowImage(200, false);
+    const std::vector<unsigned char> quietUnshown = glowImage(700, false);
+    EXPECT_GT(at(loud), 150) << "the pillar's face glows at the loud moment";
+    EXPECT_LT(at(quiet), at(loud) / 2) << "and dims at the quiet one";
+    EXPECT_GT(at(quiet), 0) << "but still shows that it is on";
+    EXPECT_TRUE(loudUnshown == quietUnshown) << "unshown, the music changes no pixel";
+    EXPECT_TRUE(loudUnshown == loud) << "at its loudest a pillar glows as it always has";
+    EXPECT_NO_GL_ERROR();
+
+    showMusic = false;
+    activeTrackCount = 0;
+    noiseSound1Song = SFMOD::Song();
 }
 
 TEST_F(RenderScene, WireframeFromInsideTheRoomShowsTheHouseOutsideIt)

@@ -177,6 +177,42 @@ TEST_F(SilentLayer, HandleOfStoppedOrReusedChannelAnswersInvalidHandle)
     EXPECT_EQ(second->getPaused(&flag), FMOD_OK);
 }
 
+TEST_F(SilentLayer, ChannelStartedInTimeTakesThePlayingOnesPlaceModuloItsLengthAndKeepsIt)
+{
+    FMOD::Channel* leader = playUnpaused(open(second));
+    sleepSeconds(0.3);
+    FMOD::Channel* joined = nullptr;
+    FMOD::Channel* shorter = nullptr;
+    ASSERT_EQ(system->playSound(FMOD_CHANNEL_FREE, open(second), true, &joined), FMOD_OK);
+    ASSERT_EQ(system->playSound(FMOD_CHANNEL_FREE, open(quarter), true, &shorter), FMOD_OK);
+    ASSERT_EQ(joined->startInTimeWith(leader), FMOD_OK);
+    ASSERT_EQ(shorter->startInTimeWith(leader), FMOD_OK);
+    auto frames = [](FMOD::Channel* channel) {
+        unsigned int frame = 0;
+        EXPECT_EQ(channel->getPosition(&frame, FMOD_TIMEUNIT_PCM), FMOD_OK);
+        return static_cast<long>(frame);
+    };
+    // One millisecond, and round the leader's loop end on the way.
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        if (round == 2) {
+            // A pause ends where the leader is by then, not where it was.
+            ASSERT_EQ(joined->setPaused(true), FMOD_OK);
+            sleepSeconds(0.1);
+            ASSERT_EQ(joined->setPaused(false), FMOD_OK);
+        }
+        long lead = frames(leader);
+        EXPECT_NEAR(frames(joined), lead, 44);
+        EXPECT_NEAR(frames(shorter), lead % 11025, 44);
+        sleepSeconds(0.25);
+    }
+    bool flag = false;
+    ASSERT_EQ(leader->stop(), FMOD_OK);
+    EXPECT_EQ(joined->startInTimeWith(leader), FMOD_ERR_INVALID_HANDLE);
+    EXPECT_EQ(joined->getPaused(&flag), FMOD_OK);
+    EXPECT_FALSE(flag) << "still playing";
+}
+
 TEST_F(SilentLayer, PlayingAStreamAgainMovesItToANewChannelFromTheStart)
 {
     FMOD::Sound* sound = open(second);

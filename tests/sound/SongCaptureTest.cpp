@@ -67,6 +67,56 @@ double fileLevel(const std::string& path, double frequency, double from, double 
     return amplitudeAt(decoded, decoded.at(from), decoded.at(to), frequency);
 }
 
+// A track's place in its loop against the first track's, in frames: zero
+// when it plays the frame of its loop that the first one's frame modulo its
+// length names.
+long misalignment(size_t frame, size_t firstFrame, size_t length)
+{
+    long apart = static_cast<long>((frame + length - firstFrame % length) % length);
+    return apart > static_cast<long>(length / 2) ? apart - static_cast<long>(length) : apart;
+}
+
+TEST_F(CapturedSongs, TracksStartedWhileOthersPlayJoinThemInTimeAndStayThere)
+{
+    std::string folder = testFolder();
+    // Noise: every stretch of a loop is unlike every other. The third loop
+    // is half as long and keeps time modulo its own length.
+    const std::vector<std::string> files = {noiseFile(folder, "first.mp3", 0.8, 0.15, 1),
+        noiseFile(folder, "second.mp3", 0.8, 0.15, 2), noiseFile(folder, "third.mp3", 0.4, 0.15, 3)};
+    // The second joins after the first has looped once; neither joins on a loop boundary.
+    Capture capture = runCaptured({"intime", "2.6", files[0] + "@0", files[1] + "@0.93", files[2] + "@1.37"});
+    expectCleanRun(capture);
+    std::vector<Signal> loops;
+    for (const std::string& file : files)
+        loops.push_back(leftOf(decodeMp3(file)));
+    const Signal& heard = capture.wave.left;
+    constexpr size_t window = 16384;
+    const long oneMs = heard.rate / 1000;
+
+    struct Moment {
+        const char* after;
+        double seconds;
+        size_t tracks;
+    };
+    // Two tracks, then three, and three once more after the third has looped twice.
+    for (const Moment& moment : {Moment{"join1", 0.05, 2}, Moment{"join2", 0.05, 3}, Moment{"join2", 0.75, 3}}) {
+        SCOPED_TRACE(std::string(moment.after) + " + " + std::to_string(moment.seconds) + " s");
+        const size_t begin = capture.sampleOf(moment.after, moment.seconds);
+        ASSERT_LE(begin + window, heard.samples.size());
+        const size_t firstFrame = loopFrameAt(heard, begin, window, loops[0]);
+        // Out of silence the first track started at its first frame, the recording's first sound.
+        const size_t sinceFirstSound = (begin - capture.firstSound) % loops[0].samples.size();
+        EXPECT_LE(std::labs(misalignment(firstFrame, sinceFirstSound, loops[0].samples.size())), oneMs);
+        for (size_t track = 1; track < moment.tracks; ++track) {
+            const long apart = misalignment(loopFrameAt(heard, begin, window, loops[track]), firstFrame,
+                loops[track].samples.size());
+            EXPECT_LE(std::labs(apart), oneMs) << "track " << track << " is " << apart << " frames off the first";
+            RecordProperty(std::string(moment.after) + "+" + std::to_string(moment.seconds) + " track "
+                + std::to_string(track) + " frames off", static_cast<int>(apart));
+        }
+    }
+}
+
 TEST_F(CapturedSongs, ToneIsHeardAtItsFrequencyAndLevelOnBothSides)
 {
     Capture capture = runCaptured({"play", "1.0", tone1000});

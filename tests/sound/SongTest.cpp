@@ -3,6 +3,7 @@
 // be streamed. Runs wherever the tests run, with or without a device.
 #include "Mp3Writer.h"
 #include "Scenario.h"
+#include "Signal.h"
 
 #include "sound/SoundSystem.h"
 #include "sound/songs.h"
@@ -11,6 +12,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <regex>
 #include <sys/stat.h>
 #include <thread>
 
@@ -159,7 +164,91 @@ TEST_F(Songs, PlayingAgainUsesANewChannelAndStopEndsOnlyThatOne)
     EXPECT_EQ(secondChannel->isPlaying(&playing), FMOD_ERR_INVALID_HANDLE);
     EXPECT_EQ(otherChannel->isPlaying(&playing), FMOD_OK);
     EXPECT_TRUE(playing);
+
+    // In time with a playing song it starts where that one is; with one
+    // that does not play, from its beginning.
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    FMOD::Channel* joined = song.playInTimeWith(other);
+    EXPECT_NEAR(positionMs(joined), positionMs(otherChannel), 2.0);
+    EXPECT_GE(positionMs(joined), 250u);
+    song.stop();
     other.stop();
+    EXPECT_LT(positionMs(song.playInTimeWith(other)), 100u);
+    song.stop();
+}
+
+std::vector<std::string> filesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+int16_t toSample(double value)
+{
+    return static_cast<int16_t>(std::lround(std::clamp(value, -1.0, 1.0) * 32767.0));
+}
+
+TEST_F(Songs, SavedMixIsOneLoopOfThePlayingSongsInTimeAtTheGroupsVolume)
+{
+    const std::string where = testFolder();
+    // Whole periods: each loop joins its own start without a step.
+    const std::string longer = toneFile(where, "longer.mp3", {{440.0, 0.5}}, 0.5);
+    const std::string shorter = toneFile(where, "shorter.mp3", {{600.0, 0.25}}, 0.4);
+    testing_support::ChildOptions options;
+    options.workingDirectory = where;
+    options.environment = {"ALSOFT_DRIVERS=null"};
+    ChildResult run = runScenario({"savemix", longer, shorter}, options);
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    std::smatch saved;
+    const std::regex line("(^|\n)Mix saved: (recordings/mix-[0-9]{8}-[0-9]{6}\\.wav)\n");
+    ASSERT_TRUE(std::regex_search(run.out, saved, line)) << run.out;
+    EXPECT_EQ(filesIn(where + "/recordings").size(), 1u) << "one file, nothing left beside it";
+
+    const WaveFile wave = readWave(where + "/" + saved[2].str());
+    ASSERT_TRUE(wave.valid) << wave.problem;
+    EXPECT_EQ(wave.left.rate, 44100);
+    const Stereo a = decodeMp3(longer);
+    const Stereo b = decodeMp3(shorter);
+    ASSERT_EQ(wave.left.samples.size(), a.frames()) << "one loop of the longer song";
+    const Signal* sides[] = {&wave.left, &wave.right};
+    int worst = 0;
+    for (size_t i = 0; i < a.frames(); ++i)
+        for (int side = 0; side < 2; ++side) {
+            const double sum = (a.samples[2 * i + side] + b.samples[2 * (i % b.frames()) + side]) * 0.5;
+            const int heard = static_cast<int>(std::lround(sides[side]->samples[i] * 32768.0));
+            worst = std::max(worst, std::abs(heard - toSample(sum)));
+        }
+    EXPECT_LE(worst, 1) << "steps of 1/32768 from the songs' own sum at the group's volume";
+    for (const Signal* side : sides) {
+        const double join = std::fabs(side->samples.back() - side->samples.front());
+        EXPECT_LT(join, 1.2 * largestStep(*side, 0, side->samples.size())) << "the end runs into the start";
+    }
+}
+
+TEST_F(Songs, MixWithNothingPlayingOrNowhereToGoSaysWhyAndLeavesNoFile)
+{
+    const std::string where = testFolder();
+    testing_support::ChildOptions options;
+    options.workingDirectory = where;
+    options.environment = {"ALSOFT_DRIVERS=null"};
+    ChildResult nothing = runScenario({"savemix"}, options);
+    EXPECT_NE(nothing.out.find("Nothing to save: no music is playing\n"), std::string::npos) << nothing.out;
+    EXPECT_FALSE(std::filesystem::exists(where + "/recordings"));
+
+    // Readable by whoever the scenario runs as.
+    chmod(where.c_str(), 0755);
+    chmod(folder.c_str(), 0755);
+    ASSERT_EQ(mkdir((where + "/recordings").c_str(), 0555), 0);
+    ChildResult readOnly = runScenario({"savemix", "unprivileged", first}, options);
+    EXPECT_EQ(readOnly.exitStatus, 0) << readOnly.err;
+    const std::regex line("(^|\n)Could not save the mix: recordings/mix-[0-9-]+\\.wav: Permission denied\n");
+    EXPECT_TRUE(std::regex_search(readOnly.out, line)) << readOnly.out;
+    EXPECT_TRUE(filesIn(where + "/recordings").empty());
+    chmod((where + "/recordings").c_str(), 0755);
 }
 
 ChildResult loadInChild(const std::string& path)

@@ -8,7 +8,7 @@ namespace assetgen {
 using Bytes = std::vector<unsigned char>;
 
 // Which lane of the generator makes a file.
-enum class Group { Picture, Song, ModelTexture, Model, Icon };
+enum class Group { Picture, Song, Loudness, ModelTexture, Model, Icon };
 
 // Makes a file's bytes for its path; throws std::runtime_error with a clear
 // message on failure.
@@ -28,6 +28,12 @@ Bytes generate(const Asset& asset);
 
 // The MP3 of the song book's song at that path.
 Bytes makeSong(const std::string& path);
+
+// How loud the song beside a .loudness path is over its length: one byte
+// per 1/60 s (the root mean square of that stretch over both channels, 255 for the song's
+// loudest), for the glows that follow the music.
+constexpr int loudnessValuesPerSecond = 60;
+Bytes makeLoudness(const std::string& path);
 
 // The desktop icon, size × size pixels, as a PNG with an alpha channel.
 Bytes makeIcon(int size);

@@ -61,6 +61,7 @@ size_t laneOf(assetgen::Group group)
     case assetgen::Group::Icon:
         return 0;
     case assetgen::Group::Song:
+    case assetgen::Group::Loudness:
         return 1;
     case assetgen::Group::ModelTexture:
     case assetgen::Group::Model:

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <random>
 
 namespace sound_test {
 
@@ -101,6 +102,23 @@ std::string toneFile(const std::string& folder, const std::string& name, const s
     Stereo audio;
     for (const Tone& tone : tones)
         appendSine(audio, tone.frequency, amplitude, tone.seconds);
+    std::string path = folder + "/" + name;
+    EXPECT_TRUE(writeMp3(path, audio)) << path;
+    return path;
+}
+
+std::string noiseFile(const std::string& folder, const std::string& name, double seconds, double amplitude,
+    unsigned int seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> uniform(-amplitude, amplitude);
+    Stereo audio;
+    const size_t frames = static_cast<size_t>(std::lround(seconds * 44100.0));
+    for (size_t i = 0; i < frames; ++i) {
+        const float sample = static_cast<float>(uniform(random));
+        audio.samples.push_back(sample);
+        audio.samples.push_back(sample);
+    }
     std::string path = folder + "/" + name;
     EXPECT_TRUE(writeMp3(path, audio)) << path;
     return path;

@@ -33,4 +33,10 @@ struct Tone {
 std::string toneFile(const std::string& folder, const std::string& name, const std::vector<Tone>& tones,
     double amplitude);
 
+// Writes folder/name of white noise, the same on both sides, from a seed:
+// every stretch of it is unlike every other, so cross-correlation finds
+// where in the file a recording is.
+std::string noiseFile(const std::string& folder, const std::string& name, double seconds, double amplitude,
+    unsigned int seed);
+
 } // namespace sound_test

@@ -36,6 +36,33 @@ std::complex<double> component(const Signal& signal, size_t begin, size_t end, d
     return sum;
 }
 
+// In-place radix-2 FFT; the size is a power of two. inverse leaves out the 1/N.
+void fft(std::vector<std::complex<double>>& data, bool inverse)
+{
+    const size_t n = data.size();
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(data[i], data[j]);
+    }
+    for (size_t length = 2; length <= n; length <<= 1) {
+        const std::complex<double> step = std::polar(1.0, (inverse ? 2.0 : -2.0) * M_PI / static_cast<double>(length));
+        for (size_t start = 0; start < n; start += length) {
+            std::complex<double> turn = 1.0;
+            for (size_t k = 0; k < length / 2; ++k) {
+                const std::complex<double> a = data[start + k];
+                const std::complex<double> b = data[start + k + length / 2] * turn;
+                data[start + k] = a + b;
+                data[start + k + length / 2] = a - b;
+                turn *= step;
+            }
+        }
+    }
+}
+
 } // namespace
 
 size_t Signal::at(double time) const
@@ -136,6 +163,34 @@ double zeroCrossingFrequency(const Signal& signal, size_t begin, size_t end)
     if (crossings == 0)
         return 0.0;
     return crossings * signal.rate / (last - first);
+}
+
+size_t loopFrameAt(const Signal& recording, size_t begin, size_t window, const Signal& loop)
+{
+    const size_t length = loop.samples.size();
+    window = std::min(window, recording.samples.size() - std::min(begin, recording.samples.size()));
+    if (length == 0 || window == 0)
+        return 0;
+    size_t size = 1;
+    while (size < length + window)
+        size <<= 1;
+    // The loop laid end to end over length + window samples, so that every
+    // shift of the window finds it without wrapping.
+    std::vector<std::complex<double>> heard(size), track(size);
+    for (size_t i = 0; i < window; ++i)
+        heard[i] = recording.samples[begin + i];
+    for (size_t i = 0; i < length + window; ++i)
+        track[i] = loop.samples[i % length];
+    fft(heard, false);
+    fft(track, false);
+    for (size_t i = 0; i < size; ++i)
+        track[i] *= std::conj(heard[i]);
+    fft(track, true);
+    size_t best = 0;
+    for (size_t shift = 1; shift < length; ++shift)
+        if (track[shift].real() > track[best].real())
+            best = shift;
+    return best;
 }
 
 size_t onset(const Signal& signal, double threshold)

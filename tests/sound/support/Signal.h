@@ -35,6 +35,10 @@ double rms(const Signal& signal, size_t begin, size_t end);
 double largestStep(const Signal& signal, size_t begin, size_t end);
 // Frequency from the rising zero crossings over [begin, end).
 double zeroCrossingFrequency(const Signal& signal, size_t begin, size_t end);
+// Where a looping track is heard in a recording: the frame of the loop (0 to
+// its length) that lines up with the recording's sample begin, found as the
+// peak of their cross-correlation over [begin, begin + window).
+size_t loopFrameAt(const Signal& recording, size_t begin, size_t window, const Signal& loop);
 // First sample whose magnitude exceeds the threshold; samples.size() if none.
 size_t onset(const Signal& signal, double threshold);
 

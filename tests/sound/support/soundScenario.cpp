@@ -134,6 +134,87 @@ int play(const std::vector<std::string>& files, double seconds)
     return 0;
 }
 
+// Songs started one by one at the times given ("FILE@SECONDS", the first at
+// 0): the first from its start, each later one in time with the first.
+// Reports how long each start took and where the channels stand.
+int inTime(const std::vector<std::string>& entries, double seconds)
+{
+    struct Entry {
+        std::string file;
+        double at;
+    };
+    std::vector<Entry> parts;
+    for (const std::string& entry : entries) {
+        size_t split = entry.rfind('@');
+        parts.push_back({entry.substr(0, split), std::atof(entry.c_str() + split + 1)});
+    }
+    for (size_t i = 0; i < parts.size(); ++i)
+        *globalSongs[i] = soundSystem.createSong(parts[i].file);
+    event("play");
+    size_t started = 0;
+    runFrames(seconds, 30.0, [&] {
+        while (started < parts.size() && sinceFirstPlay() >= parts[started].at) {
+            Clock::time_point before = Clock::now();
+            if (started == 0)
+                globalSongs[0]->play();
+            else
+                globalSongs[started]->playInTimeWith(*globalSongs[0]);
+            double took = std::chrono::duration<double, std::milli>(Clock::now() - before).count();
+            std::printf("start %zu took %.3f ms\n", started, took);
+            if (started > 0) {
+                std::string name = "join" + std::to_string(started);
+                event(name.c_str());
+            }
+            ++started;
+        }
+    });
+    return 0;
+}
+
+// The songs started in time with the first, a group volume, then F7's save
+// and frames until the save has said how it ended (at most ten seconds).
+// Reports how long it took and the longest frame meanwhile. "unprivileged"
+// first gives up root, which may write where permissions say no.
+int saveMix(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> files = arguments;
+    if (!files.empty() && files[0] == "unprivileged") {
+        files.erase(files.begin());
+        // For every thread of the process, the sound system's among them.
+        if (geteuid() == 0 && (setegid(65534) != 0 || seteuid(65534) != 0))
+            std::printf("cannot give up root\n");
+    }
+    std::vector<const SFMOD::Song*> songs;
+    for (size_t i = 0; i < files.size(); ++i) {
+        *globalSongs[i] = soundSystem.createSong(files[i]);
+        if (i == 0)
+            globalSongs[i]->play();
+        else
+            globalSongs[i]->playInTimeWith(*globalSongs[0]);
+        songs.push_back(globalSongs[i]);
+    }
+    soundSystem.musicGroup->setVolume(0.5f);
+    runFrames(0.2, 30.0);
+    Clock::time_point asked = Clock::now();
+    soundSystem.saveMix(songs.data(), static_cast<int>(songs.size()));
+    // A second press while the first save runs starts none.
+    soundSystem.saveMix(songs.data(), static_cast<int>(songs.size()));
+    std::fflush(stdout);
+    double longest = 0.0;
+    Clock::time_point giveUp = Clock::now() + std::chrono::seconds(10);
+    while (Clock::now() < giveUp) {
+        Clock::time_point before = Clock::now();
+        soundSystem.update();
+        longest = std::max(longest, std::chrono::duration<double, std::milli>(Clock::now() - before).count());
+        if (!soundSystem.isSavingMix())
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(16));
+    }
+    std::printf("saving took %.0f ms, its longest frame %.3f ms\n",
+        std::chrono::duration<double, std::milli>(Clock::now() - asked).count(), longest);
+    return 0;
+}
+
 int stopAfter(const std::string& file, double before, double after)
 {
     triphopDrumSong = soundSystem.createSong(file);
@@ -360,6 +441,10 @@ int main(int argc, char** argv)
         status = drivers();
     else if (command == "play" && rest.size() >= 2)
         status = play(std::vector<std::string>(rest.begin() + 1, rest.end()), std::atof(rest[0].c_str()));
+    else if (command == "intime" && rest.size() >= 2)
+        status = inTime(std::vector<std::string>(rest.begin() + 1, rest.end()), std::atof(rest[0].c_str()));
+    else if (command == "savemix")
+        status = saveMix(rest);
     else if (command == "stop" && rest.size() == 3)
         status = stopAfter(rest[0], std::atof(rest[1].c_str()), std::atof(rest[2].c_str()));
     else if (command == "replay" && rest.size() == 2)

@@ -105,6 +105,7 @@ Canvas makeHelpNotice()
         {"Q / Shift", "crouch"},
         {"Left click", "switch a pillar"},
         {"R", "all pillars off"},
+        {"F7", "save the music playing"},
         {"Enter", "start, close notices"},
         {"T", "controls back on"},
         {"Right mouse", "hold: time played"},
