@@ -42,16 +42,15 @@ void drawSkybox(const Texture* sky)
 }
 
 // The lit draws of the frame, counting those that report culled. The
-// roster's models light each of their pieces with the spotlights that reach
-// it.
+// roster's models light each of their pieces, and the stacks each pillar,
+// with the spotlights that reach it.
 class LitDraws {
 public:
-    LitDraws(bool cullingOff, LevelFlags level) : cullingOff(cullingOff), lighting(level) {}
+    LitDraws(bool cullingOff, SlotLighting& lighting) : cullingOff(cullingOff), lighting(lighting) {}
 
-    template <typename Drawable>
-    void draw(Drawable* object)
+    void draw(plim::scene::PillarStack* stack)
     {
-        if (object && !object->drawLit(camera, cullingOff))
+        if (stack && !stack->drawLit(camera, cullingOff, &lighting))
             ++culled;
     }
 
@@ -68,7 +67,7 @@ public:
 
 private:
     bool cullingOff;
-    SlotLighting lighting;
+    SlotLighting& lighting;
     int culled = 0;
 };
 
@@ -86,9 +85,9 @@ bool eyeInsideRoom()
 // first while the eye is outside, where it hides what stands inside it, and
 // last while the eye is in the room, where its walls are behind everything
 // else.
-int drawLitObjects(bool cullingOff, LevelFlags level)
+int drawLitObjects(bool cullingOff, SlotLighting& lighting)
 {
-    LitDraws draws(cullingOff, level);
+    LitDraws draws(cullingOff, lighting);
     const bool houseLast = eyeInsideRoom();
     if (!houseLast)
         draws.drawRoster(true);
@@ -102,11 +101,11 @@ int drawLitObjects(bool cullingOff, LevelFlags level)
 
 // The list is sorted nearest first; walking it backwards blends the
 // translucent boxes over one another from the back.
-void drawStackBoxesBackToFront(bool translucent)
+void drawStackBoxesBackToFront(bool translucent, SlotLighting& lighting)
 {
     for (auto entry = stackDrawOrder.rbegin(); entry != stackDrawOrder.rend(); ++entry)
         if (plim::scene::PillarStack* stack = pillarStacks[entry->stackIndex])
-            stack->box->drawLit(camera, translucent);
+            stack->box->drawLit(camera, translucent, &lighting);
 }
 
 // With the music shown, the jukebox's glow is scaled by its song's level
@@ -271,13 +270,15 @@ int renderScene(const FrameRequest& frame)
     beginLitPass(frame);
     uploadWireframeFlag(frame.wireframe);
     uploadSpotlightSlots(frame.level);
-    const int culled = drawLitObjects(frame.cullingOff, frame.level);
+    // Set up after the slots are filled: it lights with what they hold.
+    SlotLighting lighting(frame.level);
+    const int culled = drawLitObjects(frame.cullingOff, lighting);
     // After the opaque objects, so that the sky is filled in only where none
     // of them stands; before the translucent boxes, which blend over it.
     drawSkybox(frame.sky);
     if (frame.reportCulled)
         std::cout << culled << "Objects culled" << std::endl;
-    drawStackBoxesBackToFront(frame.translucentBoxes);
+    drawStackBoxesBackToFront(frame.translucentBoxes, lighting);
     drawLightCones(camera, frame.level);
     drawEffectImage(frame);
     if (!frame.wireframe && blurStage)

@@ -45,10 +45,9 @@ void Cube::draw()
     drawTriangles(litVao, boxIndexCount);
 }
 
-void Cube::drawLit(Camera viewer, bool transparent)
+void Cube::drawLit(Camera viewer, bool transparent, PieceLighting* lighting)
 {
-    const GLuint program = programName(shader);
-    glUseProgram(program);
+    const GLuint program = litBoxProgram(shader, lighting, modelMatrix);
     uploadLitUniforms(program, viewer, modelMatrix, texture, {0.2f, transparent ? 0.5f : 1.0f, false});
     if (!transparent) {
         drawTriangles(litVao, boxIndexCount);

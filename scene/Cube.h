@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/PieceLighting.h"
 #include "scene/SceneObject.h"
 #include "scene/boxGeometry.h"
 
@@ -22,7 +23,8 @@ public:
 
     // Transparent: alpha 0.5, blended, inner faces first and outer faces
     // second; blending and face culling are off again afterwards.
-    virtual void drawLit(Camera viewer, bool transparent);
+    // With a lighting, lit with the spotlights it picks for the box.
+    virtual void drawLit(Camera viewer, bool transparent, PieceLighting* lighting = nullptr);
     void drawDepth();
 
     GLuint litVao = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/PieceLighting.h"
 #include "scene/SceneObject.h"
 
 #include <GL/glew.h>
@@ -15,17 +16,6 @@ class Texture;
 namespace plim::scene {
 
 struct MeshArrays;
-
-// Chooses the lit program for a part of a mesh from its world-space bounding
-// sphere: the renderer's choice of the spotlights that can reach it. The
-// program it returns is current, with its spotlight uniforms set.
-class PieceLighting {
-public:
-    virtual ShaderProgram* programFor(const glm::vec3& centre, float radius) = 0;
-
-protected:
-    ~PieceLighting() = default;
-};
 
 // What a static model and a skinned robot share: the first mesh of a model
 // file, kept on the GPU in one vertex array for the lit program and one for

@@ -37,10 +37,9 @@ void Pillar::draw()
     drawTriangles(litVao, boxIndexCount);
 }
 
-void Pillar::drawLit(Camera viewer)
+void Pillar::drawLit(Camera viewer, PieceLighting* lighting)
 {
-    const GLuint program = programName(shader);
-    glUseProgram(program);
+    const GLuint program = litBoxProgram(shader, lighting, modelMatrix);
     uploadLitUniforms(program, viewer, modelMatrix, texture, {0.05f, 1.0f, true});
     drawSurface(litVao, boxIndexCount, boxIsClosed(), modelMatrix);
 }

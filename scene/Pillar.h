@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/PieceLighting.h"
 #include "scene/SceneObject.h"
 #include "scene/boxGeometry.h"
 
@@ -24,7 +25,8 @@ public:
     void draw() override;                   // no program, no uniforms
 
     // Lit draw without a visibility test; the stack tests for all three.
-    virtual void drawLit(Camera viewer);
+    // With a lighting, lit with the spotlights it picks for the pillar.
+    virtual void drawLit(Camera viewer, PieceLighting* lighting = nullptr);
     virtual glm::vec3 getVector() const;
     virtual bool isActive() const;
     virtual bool toggle(); // returns the new state

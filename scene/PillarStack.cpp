@@ -46,12 +46,12 @@ bool PillarStack::visibleFrom(
     return isVisible(eye, view, projection, radius, cullingOff, position, radius);
 }
 
-bool PillarStack::drawLit(Camera viewer, bool noCulling)
+bool PillarStack::drawLit(Camera viewer, bool noCulling, PieceLighting* lighting)
 {
     if (!visibleFrom(viewer.position, viewer.viewMatrix(), viewer.projectionMatrix(), noCulling))
         return false;
     for (Pillar* pillar : pillars)
-        pillar->drawLit(viewer);
+        pillar->drawLit(viewer, lighting);
     return true;
 }
 

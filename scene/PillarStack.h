@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene/PieceLighting.h"
+
 #include <glm/glm.hpp>
 
 class Camera;
@@ -22,7 +24,8 @@ public:
     PillarStack& operator=(const PillarStack&) = delete;
 
     // Draws the three pillars, not the pole; false when culled.
-    virtual bool drawLit(Camera viewer, bool noCulling);
+    // With a lighting, each pillar lit with the spotlights it picks for it.
+    virtual bool drawLit(Camera viewer, bool noCulling, PieceLighting* lighting = nullptr);
     virtual void update(double deltaTime); // turns the switched-on pillars
     // Up to 1.75 the bottom pillar, below 2.75 the middle one, from 2.75 on
     // the top one; switches the chosen pillar.

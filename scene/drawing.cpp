@@ -3,9 +3,11 @@
 #include "app/Camera.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
+#include "scene/Registry.h"
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace plim::scene {
@@ -97,6 +99,19 @@ GLuint createStaticBuffer(GLenum target, GLsizeiptr bytes, const void* data)
 GLuint programName(const ShaderProgram* program)
 {
     return program ? program->program : 0;
+}
+
+GLuint litBoxProgram(const ShaderProgram* own, PieceLighting* lighting, const glm::mat4& modelMatrix)
+{
+    if (!lighting || own != cameraShader) {
+        glUseProgram(programName(own));
+        return programName(own);
+    }
+    // The unit box's corners lie half a diagonal from its centre.
+    const glm::mat3 placement(modelMatrix);
+    const float largest = std::max({glm::length(placement[0]), glm::length(placement[1]), glm::length(placement[2])});
+    const glm::vec4 centre = modelMatrix * glm::vec4(0.0f, 0.0f, 0.0f, 1.0f);
+    return programName(lighting->programFor(glm::vec3(centre) / centre.w, 0.8660254f * largest));
 }
 
 namespace {

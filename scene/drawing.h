@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene/PieceLighting.h"
+
 #include <GL/glew.h>
 #include <glm/glm.hpp>
 
@@ -55,5 +57,11 @@ void attachFloatAttribute(const ShaderProgram* program, const char* name, GLuint
 void attachIntAttribute(const ShaderProgram* program, const char* name, GLuint buffer, GLint components);
 
 GLuint programName(const ShaderProgram* program);
+
+// The program a unit box (the pillars, the stacks' boxes) placed by
+// modelMatrix is lit with, made current: the lighting's choice for the box's
+// bounding sphere where the box is drawn with the camera program, else its
+// own.
+GLuint litBoxProgram(const ShaderProgram* own, PieceLighting* lighting, const glm::mat4& modelMatrix);
 
 } // namespace plim::scene
