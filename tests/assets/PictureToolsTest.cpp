@@ -1,7 +1,7 @@
 // The drawing tools behind the pictures: seamless noise, wrapping canvases,
 // anti-aliased shapes, text, and the window of a notice that a screen shows.
 #include "Asset.h"
-#include "pictures/Canvas.h"
+#include "Canvas.h"
 #include "pictures/Font.h"
 #include "pictures/Notices.h"
 #include "pictures/PeriodicNoise.h"
@@ -13,6 +13,7 @@
 
 namespace {
 
+using namespace assetgen;
 using namespace assetgen::pictures;
 
 TEST(PeriodicNoise, RepeatsAfterItsPeriodAndVariesWithin)
