@@ -2,9 +2,9 @@
 // anti-aliased shapes, text, and the window of a notice that a screen shows.
 #include "Asset.h"
 #include "Canvas.h"
+#include "Noise.h"
 #include "pictures/Font.h"
 #include "pictures/Notices.h"
-#include "pictures/PeriodicNoise.h"
 #include "pictures/Shapes.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@ namespace {
 
 using namespace assetgen;
 using namespace assetgen::pictures;
+using assetgen::noise::PeriodicNoise;
 
 TEST(PeriodicNoise, RepeatsAfterItsPeriodAndVariesWithin)
 {

@@ -1,9 +1,9 @@
 // Paint of the dancing robot: pearl-white shell, electric-blue trim, a dark
 // visor with two cyan eyes and a magenta chest lamp.
+#include "../Noise.h"
 #include "Atlas.h"
 #include "DancerLayout.h"
 #include "Models.h"
-#include "Noise.h"
 #include "Paint.h"
 
 #include <cmath>

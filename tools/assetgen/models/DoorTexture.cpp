@@ -2,11 +2,11 @@
 // black iron hinges and a gilded frame. The door appears only once a level is
 // solved, in a dim corner of the room, and it glows: light paint is what
 // makes it stand out there and spread a halo.
+#include "../Noise.h"
 #include "Atlas.h"
 #include "DoorLayout.h"
 #include "Materials.h"
 #include "Models.h"
-#include "Noise.h"
 #include "Paint.h"
 
 #include <cmath>

@@ -1,11 +1,11 @@
 // Paint of the jukebox: a 1950s cabinet with an amber crown, a record
 // window with a spinning-record picture, selection buttons and a speaker
 // grille, framed in burgundy lacquer and chrome.
+#include "../Noise.h"
 #include "Atlas.h"
 #include "JukeboxLayout.h"
 #include "Materials.h"
 #include "Models.h"
-#include "Noise.h"
 #include "Paint.h"
 
 #include <glm/gtc/constants.hpp>

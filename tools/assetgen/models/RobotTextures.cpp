@@ -1,10 +1,10 @@
 // Paints of the rover (yellow construction machine with hazard stripes),
 // the TV walker (mint and cream with a green screen face) and the spinning
 // bell (red lacquer, gold studs, a glass dome with one orange eye).
+#include "../Noise.h"
 #include "Atlas.h"
 #include "Materials.h"
 #include "Models.h"
-#include "Noise.h"
 #include "Paint.h"
 #include "RoverLayout.h"
 #include "SpinnerLayout.h"

@@ -1,10 +1,10 @@
 // The three looks of the room, painted on one atlas layout: a stone
 // cellar (level 1), a soft pastel room (level 2) and a sci-fi deck
 // (level 3).
+#include "../Noise.h"
 #include "Atlas.h"
 #include "Materials.h"
 #include "Models.h"
-#include "Noise.h"
 #include "Paint.h"
 #include "RoomLayout.h"
 
