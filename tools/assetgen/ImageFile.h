@@ -8,9 +8,8 @@
 namespace assetgen {
 
 // Whether a JPEG begins with the JFIF marker (72 dpi). Loaders read the same
-// pixels either way; the marker only changes the file's bytes, so each lane
-// keeps the choice its files are checked against: the pictures write it, the
-// model textures leave it out.
+// pixels either way and only the file's bytes change, which every generated
+// file keeps stable: the pictures carry the marker, the model textures not.
 enum class JfifMarker { Write, Omit };
 
 // 24-bit files through FreeImage, as the game loads them, the same bytes for

@@ -13,6 +13,7 @@
 // UvRect names the pixels the mesh reads.
 namespace assetgen::models {
 
+// A square atlas, size × size pixels of the background colour.
 Canvas atlasCanvas(int size, const glm::vec3& background);
 
 // Paints a cell with shader(s, t), (s, t) in [0, 1] across it, sampled at
@@ -21,6 +22,7 @@ Canvas atlasCanvas(int size, const glm::vec3& background);
 using CellShader = std::function<glm::vec3(glm::vec2 st)>;
 void paintCell(Canvas& atlas, const UvRect& cell, const CellShader& shader, int bleed = 5, bool wrap = false);
 
+// The atlas as the JPEG file its model names.
 Bytes atlasJpeg(const Canvas& atlas);
 
 } // namespace assetgen::models
