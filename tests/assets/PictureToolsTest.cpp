@@ -1,10 +1,10 @@
 // The drawing tools behind the pictures: seamless noise, wrapping canvases,
 // anti-aliased shapes, text, and the window of a notice that a screen shows.
 #include "Asset.h"
-#include "pictures/Canvas.h"
+#include "Canvas.h"
+#include "Noise.h"
 #include "pictures/Font.h"
 #include "pictures/Notices.h"
-#include "pictures/PeriodicNoise.h"
 #include "pictures/Shapes.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,9 @@
 
 namespace {
 
+using namespace assetgen;
 using namespace assetgen::pictures;
+using assetgen::noise::PeriodicNoise;
 
 TEST(PeriodicNoise, RepeatsAfterItsPeriodAndVariesWithin)
 {

@@ -1,7 +1,7 @@
 #include "Asset.h"
 
+#include "ImageFile.h"
 #include "models/Models.h"
-#include "pictures/ImageFile.h"
 #include "pictures/Notices.h"
 #include "pictures/Textures.h"
 
@@ -10,10 +10,10 @@ namespace assetgen {
 namespace {
 
 // A picture, encoded as PNG or JPEG as its path's extension says.
-template <pictures::Canvas (*paint)()>
+template <Canvas (*paint)()>
 Bytes picture(const std::string& path)
 {
-    return pictures::encodeForPath(paint(), path);
+    return encodeForPath(paint(), path);
 }
 
 // The desktop icon at one of its sizes.

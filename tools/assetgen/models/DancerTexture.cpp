@@ -1,9 +1,9 @@
 // Paint of the dancing robot: pearl-white shell, electric-blue trim, a dark
 // visor with two cyan eyes and a magenta chest lamp.
-#include "Canvas.h"
+#include "../Noise.h"
+#include "Atlas.h"
 #include "DancerLayout.h"
 #include "Models.h"
-#include "Noise.h"
 #include "Paint.h"
 
 #include <cmath>
@@ -76,23 +76,23 @@ glm::vec3 limbPaint(glm::vec2 st)
 Bytes makeDancerTexture()
 {
     using namespace dancer;
-    Canvas canvas(512, 512, gunmetal);
-    canvas.paint(head, [](glm::vec2 st, const glm::vec3&) { return headPaint(st); });
-    canvas.paint(torso, [](glm::vec2 st, const glm::vec3&) { return torsoPaint(st); });
-    canvas.paint(limb, [](glm::vec2 st, const glm::vec3&) { return limbPaint(st); });
-    canvas.paint(joint, [](glm::vec2 st, const glm::vec3&) { return rubber(st, gunmetal, 10, 91); });
-    canvas.paint(extremity, [](glm::vec2 st, const glm::vec3&) {
+    Canvas canvas = atlasCanvas(512, gunmetal);
+    paintCell(canvas, head, headPaint);
+    paintCell(canvas, torso, torsoPaint);
+    paintCell(canvas, limb, limbPaint);
+    paintCell(canvas, joint, [](glm::vec2 st) { return rubber(st, gunmetal, 10, 91); });
+    paintCell(canvas, extremity, [](glm::vec2 st) {
         return metalPanel(st, trim, {2, 2}, {0.5f, 0.5f}, 93);
     });
-    canvas.paint(pelvis, [](glm::vec2 st, const glm::vec3&) {
+    paintCell(canvas, pelvis, [](glm::vec2 st) {
         glm::vec3 c = metalPanel(st, trim * 0.55f, {6, 1}, {1.0f, 0.2f}, 95);
         return glm::mix(c, shell * 0.8f, box(st, {0.0f, 0.8f}, {1.0f, 0.9f}));
     });
-    canvas.paint(glow, [](glm::vec2 st, const glm::vec3&) {
+    paintCell(canvas, glow, [](glm::vec2 st) {
         return glm::mix(lampColour, glm::vec3(1.0f, 0.85f, 0.95f), 0.3f + 0.3f * st.y);
     });
-    canvas.paint(dark, [](glm::vec2 st, const glm::vec3&) { return brushed(st, gunmetal, 97); });
-    return canvas.toJpeg();
+    paintCell(canvas, dark, [](glm::vec2 st) { return brushed(st, gunmetal, 97); });
+    return atlasJpeg(canvas);
 }
 
 } // namespace assetgen::models

@@ -2,11 +2,11 @@
 // black iron hinges and a gilded frame. The door appears only once a level is
 // solved, in a dim corner of the room, and it glows: light paint is what
 // makes it stand out there and spread a halo.
-#include "Canvas.h"
+#include "../Noise.h"
+#include "Atlas.h"
 #include "DoorLayout.h"
 #include "Materials.h"
 #include "Models.h"
-#include "Noise.h"
 #include "Paint.h"
 
 #include <cmath>
@@ -48,18 +48,18 @@ glm::vec3 doorFace(glm::vec2 st)
 
 Bytes makeDoorTexture()
 {
-    Canvas canvas(512, 512, oak * 0.5f);
-    canvas.paint(door::front, [](glm::vec2 st, const glm::vec3&) { return doorFace(st); });
-    canvas.paint(door::edge, [](glm::vec2 st, const glm::vec3&) { return materials::woodGrain(st * 2.0f, oak * 0.85f, 511, 2); });
-    canvas.paint(door::brass, [](glm::vec2 st, const glm::vec3&) {
+    Canvas canvas = atlasCanvas(512, oak * 0.5f);
+    paintCell(canvas, door::front, doorFace);
+    paintCell(canvas, door::edge, [](glm::vec2 st) { return materials::woodGrain(st * 2.0f, oak * 0.85f, 511, 2); });
+    paintCell(canvas, door::brass, [](glm::vec2 st) {
         return glm::mix(rgb(200, 160, 70), rgb(255, 230, 150), 0.5f + 0.5f * std::sin(st.x * 9.0f + st.y * 4.0f));
     });
-    canvas.paint(door::iron, [](glm::vec2 st, const glm::vec3&) { return brushed(st, rgb(40, 40, 42), 521); });
-    canvas.paint(door::frame, [](glm::vec2 st, const glm::vec3&) {
+    paintCell(canvas, door::iron, [](glm::vec2 st) { return brushed(st, rgb(40, 40, 42), 521); });
+    paintCell(canvas, door::frame, [](glm::vec2 st) {
         glm::vec3 c = materials::woodGrain({st.y * 2.0f, st.x * 2.0f}, gilt, 531, 2);
         return c * (0.85f + 0.15f * std::sin(st.x * 3.1415926f));
     });
-    return canvas.toJpeg();
+    return atlasJpeg(canvas);
 }
 
 } // namespace assetgen::models

@@ -1,11 +1,11 @@
 // Paint of the jukebox: a 1950s cabinet with an amber crown, a record
 // window with a spinning-record picture, selection buttons and a speaker
 // grille, framed in burgundy lacquer and chrome.
-#include "Canvas.h"
+#include "../Noise.h"
+#include "Atlas.h"
 #include "JukeboxLayout.h"
 #include "Materials.h"
 #include "Models.h"
-#include "Noise.h"
 #include "Paint.h"
 
 #include <glm/gtc/constants.hpp>
@@ -94,18 +94,18 @@ glm::vec3 frontAt(glm::vec2 st)
 
 Bytes makeJukeboxTexture()
 {
-    Canvas canvas(512, 512, lacquer);
-    canvas.paint(front, [](glm::vec2 st, const glm::vec3&) { return frontAt(st); });
-    canvas.paint(cabinet, [](glm::vec2 st, const glm::vec3&) {
+    Canvas canvas = atlasCanvas(512, lacquer);
+    paintCell(canvas, front, frontAt);
+    paintCell(canvas, cabinet, [](glm::vec2 st) {
         glm::vec3 c = materials::woodGrain({st.x * 3.0f, st.y * 2.0f}, rgb(110, 60, 30), 611, 3);
         // Lacquered burgundy with chrome beading along both edges.
         c = glm::mix(c, lacquer * 1.1f, 0.55f);
         float bead = std::fmin(st.y, 1.0f - st.y);
         return glm::mix(chromeAt(st), c, glm::smoothstep(0.05f, 0.08f, bead));
     });
-    canvas.paint(back, [](glm::vec2 st, const glm::vec3&) { return metalPanel(st, rgb(70, 50, 40), {2, 3}, {1.0f, 1.6f}, 621); });
-    canvas.paint(chrome, [](glm::vec2 st, const glm::vec3&) { return chromeAt(st); });
-    canvas.paint(bubbles, [](glm::vec2 st, const glm::vec3&) {
+    paintCell(canvas, back, [](glm::vec2 st) { return metalPanel(st, rgb(70, 50, 40), {2, 3}, {1.0f, 1.6f}, 621); });
+    paintCell(canvas, chrome, chromeAt);
+    paintCell(canvas, bubbles, [](glm::vec2 st) {
         // Coloured liquid with rising bubbles.
         glm::vec3 liquid = glm::mix(rgb(255, 80, 120), rgb(255, 200, 60), st.y);
         glm::vec2 q = st * glm::vec2(4.0f, 12.0f);
@@ -113,7 +113,7 @@ Bytes makeJukeboxTexture()
         float bubble = disc(local * glm::vec2(1.0f, 3.0f), glm::vec2(0.1f * noise::random(static_cast<int>(q.x), static_cast<int>(q.y), 631), 0.0f), 0.22f, 0.08f);
         return glm::mix(liquid, glm::vec3(1.0f), bubble * 0.7f);
     });
-    return canvas.toJpeg();
+    return atlasJpeg(canvas);
 }
 
 } // namespace assetgen::models

@@ -1,6 +1,6 @@
 #include "Materials.h"
 
-#include "Noise.h"
+#include "../Noise.h"
 
 #include <cmath>
 

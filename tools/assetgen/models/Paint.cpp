@@ -1,6 +1,6 @@
 #include "Paint.h"
 
-#include "Noise.h"
+#include "../Noise.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
 // Paints of the rover (yellow construction machine with hazard stripes),
 // the TV walker (mint and cream with a green screen face) and the spinning
 // bell (red lacquer, gold studs, a glass dome with one orange eye).
-#include "Canvas.h"
+#include "../Noise.h"
+#include "Atlas.h"
 #include "Materials.h"
 #include "Models.h"
-#include "Noise.h"
 #include "Paint.h"
 #include "RoverLayout.h"
 #include "SpinnerLayout.h"
@@ -20,13 +20,6 @@ namespace assetgen::models {
 namespace {
 
 using namespace paint;
-
-using Part = glm::vec3 (*)(glm::vec2);
-
-void paintPart(Canvas& canvas, const UvRect& rect, Part part)
-{
-    canvas.paint(rect, [part](glm::vec2 st, const glm::vec3&) { return part(st); });
-}
 
 const glm::vec3 roverYellow = rgb(242, 178, 20), roverBlack = rgb(28, 28, 30), steel = rgb(140, 146, 154),
                 visorOrange = rgb(255, 120, 30);
@@ -182,67 +175,67 @@ glm::vec3 tellyKnobColour() { return tellyOrange; }
 Bytes makeRoverTopTexture()
 {
     using namespace rover::top;
-    Canvas canvas(512, 512, roverBlack);
-    paintPart(canvas, torso, roverTorso);
-    paintPart(canvas, head, roverHead);
-    paintPart(canvas, arm, roverArm);
-    paintPart(canvas, joint, [](glm::vec2 st) { return rubber(st, roverBlack * 1.8f, 8, 751); });
-    paintPart(canvas, claw, [](glm::vec2 st) { return metalPanel(st, steel * 0.8f, {1, 2}, {0.3f, 0.6f}, 752); });
-    paintPart(canvas, ring, [](glm::vec2 st) { return hazard(st * glm::vec2(6.0f, 1.0f), roverYellow, roverBlack, 2.0f); });
-    paintPart(canvas, rover::top::lamp, [](glm::vec2 st) { return glm::mix(visorOrange, rgb(255, 230, 160), st.y); });
-    paintPart(canvas, dark, [](glm::vec2 st) { return brushed(st, roverBlack * 1.5f, 753); });
-    return canvas.toJpeg();
+    Canvas canvas = atlasCanvas(512, roverBlack);
+    paintCell(canvas, torso, roverTorso);
+    paintCell(canvas, head, roverHead);
+    paintCell(canvas, arm, roverArm);
+    paintCell(canvas, joint, [](glm::vec2 st) { return rubber(st, roverBlack * 1.8f, 8, 751); });
+    paintCell(canvas, claw, [](glm::vec2 st) { return metalPanel(st, steel * 0.8f, {1, 2}, {0.3f, 0.6f}, 752); });
+    paintCell(canvas, ring, [](glm::vec2 st) { return hazard(st * glm::vec2(6.0f, 1.0f), roverYellow, roverBlack, 2.0f); });
+    paintCell(canvas, rover::top::lamp, [](glm::vec2 st) { return glm::mix(visorOrange, rgb(255, 230, 160), st.y); });
+    paintCell(canvas, dark, [](glm::vec2 st) { return brushed(st, roverBlack * 1.5f, 753); });
+    return atlasJpeg(canvas);
 }
 
 Bytes makeRoverBottomTexture()
 {
     using namespace rover::bottom;
-    Canvas canvas(512, 512, roverBlack);
-    paintPart(canvas, tread, roverTread);
-    paintPart(canvas, sidePlate, roverSidePlate);
-    paintPart(canvas, hub, [](glm::vec2 st) {
+    Canvas canvas = atlasCanvas(512, roverBlack);
+    paintCell(canvas, tread, roverTread);
+    paintCell(canvas, sidePlate, roverSidePlate);
+    paintCell(canvas, hub, [](glm::vec2 st) {
         glm::vec3 c = brushed(st, steel, 761);
         return st.y > 0.5f ? c * (0.7f + 0.3f * std::sin(st.y * 40.0f)) : c;
     });
-    paintPart(canvas, chassis, [](glm::vec2 st) { return metalPanel(st, rgb(70, 72, 76), {4, 2}, {0.8f, 0.25f}, 762); });
-    paintPart(canvas, column, [](glm::vec2 st) {
+    paintCell(canvas, chassis, [](glm::vec2 st) { return metalPanel(st, rgb(70, 72, 76), {4, 2}, {0.8f, 0.25f}, 762); });
+    paintCell(canvas, column, [](glm::vec2 st) {
         if (st.y > 0.3f && st.y < 0.7f)
             return hazard(st * glm::vec2(6.0f, 1.0f), roverYellow, roverBlack, 2.0f);
         return brushed(st, steel, 763);
     });
-    paintPart(canvas, fender, [](glm::vec2 st) { return grime(st, metalPanel(st, roverYellow, {6, 1}, {1.0f, 0.3f}, 764), 0.3f, 765); });
-    paintPart(canvas, dark, [](glm::vec2 st) { return lamp(st, {0.5f, 0.5f}, 0.5f, rgb(255, 250, 220), roverBlack); });
-    return canvas.toJpeg();
+    paintCell(canvas, fender, [](glm::vec2 st) { return grime(st, metalPanel(st, roverYellow, {6, 1}, {1.0f, 0.3f}, 764), 0.3f, 765); });
+    paintCell(canvas, dark, [](glm::vec2 st) { return lamp(st, {0.5f, 0.5f}, 0.5f, rgb(255, 250, 220), roverBlack); });
+    return atlasJpeg(canvas);
 }
 
 Bytes makeTellyTexture()
 {
     using namespace telly;
-    Canvas canvas(512, 512, rgb(30, 40, 40));
-    paintPart(canvas, screen, tellyScreen);
-    paintPart(canvas, bodyFront, tellyBodyFront);
-    paintPart(canvas, panel, tellyCase);
-    paintPart(canvas, bellows, [](glm::vec2 st) { return rubber(st, rgb(60, 64, 66), 6, 823); });
-    paintPart(canvas, knob, [](glm::vec2 st) { return tellyOrange * (0.75f + 0.25f * std::sin(st.x * 40.0f)); });
-    paintPart(canvas, boot, [](glm::vec2 st) { return metalPanel(st, cream * 0.85f, {2, 1}, {0.5f, 0.2f}, 824); });
-    paintPart(canvas, chrome, [](glm::vec2 st) { return brushed(st, rgb(210, 214, 220), 825); });
-    paintPart(canvas, dark, [](glm::vec2 st) { return brushed(st, rgb(40, 44, 48), 826); });
-    return canvas.toJpeg();
+    Canvas canvas = atlasCanvas(512, rgb(30, 40, 40));
+    paintCell(canvas, screen, tellyScreen);
+    paintCell(canvas, bodyFront, tellyBodyFront);
+    paintCell(canvas, panel, tellyCase);
+    paintCell(canvas, bellows, [](glm::vec2 st) { return rubber(st, rgb(60, 64, 66), 6, 823); });
+    paintCell(canvas, knob, [](glm::vec2 st) { return tellyOrange * (0.75f + 0.25f * std::sin(st.x * 40.0f)); });
+    paintCell(canvas, boot, [](glm::vec2 st) { return metalPanel(st, cream * 0.85f, {2, 1}, {0.5f, 0.2f}, 824); });
+    paintCell(canvas, chrome, [](glm::vec2 st) { return brushed(st, rgb(210, 214, 220), 825); });
+    paintCell(canvas, dark, [](glm::vec2 st) { return brushed(st, rgb(40, 44, 48), 826); });
+    return atlasJpeg(canvas);
 }
 
 Bytes makeSpinnerTexture()
 {
     using namespace spinner;
-    Canvas canvas(512, 512, rgb(30, 20, 20));
-    paintPart(canvas, skirt, spinnerSkirt);
-    paintPart(canvas, band, spinnerBand);
-    paintPart(canvas, dome, spinnerDome);
-    paintPart(canvas, stud, [](glm::vec2 st) { return gold * (0.7f + 0.4f * st.y); });
-    paintPart(canvas, eye, spinnerEye);
-    paintPart(canvas, arm, [](glm::vec2 st) { return brushed(st, rgb(190, 194, 200), 931); });
-    paintPart(canvas, bulb, [](glm::vec2 st) { return glm::mix(rgb(255, 60, 60), rgb(255, 200, 200), st.y); });
-    paintPart(canvas, dark, [](glm::vec2 st) { return brushed(st, rgb(36, 30, 30), 932); });
-    return canvas.toJpeg();
+    Canvas canvas = atlasCanvas(512, rgb(30, 20, 20));
+    paintCell(canvas, skirt, spinnerSkirt);
+    paintCell(canvas, band, spinnerBand);
+    paintCell(canvas, dome, spinnerDome);
+    paintCell(canvas, stud, [](glm::vec2 st) { return gold * (0.7f + 0.4f * st.y); });
+    paintCell(canvas, eye, spinnerEye);
+    paintCell(canvas, arm, [](glm::vec2 st) { return brushed(st, rgb(190, 194, 200), 931); });
+    paintCell(canvas, bulb, [](glm::vec2 st) { return glm::mix(rgb(255, 60, 60), rgb(255, 200, 200), st.y); });
+    paintCell(canvas, dark, [](glm::vec2 st) { return brushed(st, rgb(36, 30, 30), 932); });
+    return atlasJpeg(canvas);
 }
 
 } // namespace assetgen::models

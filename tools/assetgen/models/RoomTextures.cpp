@@ -1,10 +1,10 @@
 // The three looks of the room, painted on one atlas layout: a stone
 // cellar (level 1), a soft pastel room (level 2) and a sci-fi deck
 // (level 3).
-#include "Canvas.h"
+#include "../Noise.h"
+#include "Atlas.h"
 #include "Materials.h"
 #include "Models.h"
-#include "Noise.h"
 #include "Paint.h"
 #include "RoomLayout.h"
 
@@ -27,9 +27,9 @@ struct RoomLook {
 
 Bytes paintRoom(const RoomLook& look)
 {
-    Canvas canvas(room::textureSize, room::textureSize, glm::vec3(0.2f));
+    Canvas canvas = atlasCanvas(room::textureSize, glm::vec3(0.2f));
     auto paintPart = [&](const UvRect& rect, const Part& part, bool tiles) {
-        canvas.paint(rect, [&](glm::vec2 st, const glm::vec3&) { return part(st); }, 9, tiles);
+        paintCell(canvas, rect, part, 9, tiles);
     };
     paintPart(room::floor, look.floor, true);
     paintPart(room::wall, look.wall, true);
@@ -43,7 +43,7 @@ Bytes paintRoom(const RoomLook& look)
     paintPart(room::pillar, look.pillar, true);
     paintPart(room::sill, look.sill, false);
     paintPart(room::trim, look.trim, false);
-    return canvas.toJpeg();
+    return atlasJpeg(canvas);
 }
 
 // A frame `border` wide round a picture, with its inner edge in shadow.

@@ -2,7 +2,7 @@
 // where the tiles meet.
 #include "pictures/Textures.h"
 
-#include "pictures/PeriodicNoise.h"
+#include "Noise.h"
 #include "pictures/Shapes.h"
 
 #include <algorithm>
@@ -37,7 +37,7 @@ void drawRivet(Canvas& canvas, Point at)
 
 Canvas makeBrushedMetal()
 {
-    PeriodicNoise noise(512);
+    noise::PeriodicNoise noise(512);
     Canvas canvas(size, size, {0, 0, 0}, true);
     const Color steel = hex(0x8d949c);
     canvas.paint([&](float x, float y) {

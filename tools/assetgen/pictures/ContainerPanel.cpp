@@ -2,8 +2,8 @@
 // steel in faded red paint with dirt runs, rust and a worn stencil.
 #include "pictures/Textures.h"
 
+#include "Noise.h"
 #include "pictures/Font.h"
-#include "pictures/PeriodicNoise.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,7 +36,7 @@ float corrugation(float x)
 
 Canvas makeContainerPanel()
 {
-    PeriodicNoise noise(404);
+    noise::PeriodicNoise noise(404);
     Canvas canvas(size, size, {0, 0, 0}, true);
     const Color paint = hex(0xa23b26), rust = hex(0x6b3a1c), grime = hex(0x3a2a22);
     canvas.paint([&](float x, float y) {

@@ -2,8 +2,8 @@
 // notes in bright colours on a deep blue-violet night, four repeats a side.
 #include "pictures/Textures.h"
 
+#include "Noise.h"
 #include "pictures/Font.h"
-#include "pictures/PeriodicNoise.h"
 #include "pictures/Shapes.h"
 
 #include <algorithm>
@@ -150,7 +150,7 @@ void drawSparkle(Canvas& canvas, Point c, float radius, float opacity)
 
 Canvas makeInstrumentPattern()
 {
-    PeriodicNoise noise(88);
+    noise::PeriodicNoise noise(88);
     Canvas canvas(size, size, {0, 0, 0}, true);
     const Color deep = hex(0x140a33), blue = hex(0x0b1f52), glow = hex(0x3b1763);
     canvas.paint([&](float x, float y) {

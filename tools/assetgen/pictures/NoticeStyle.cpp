@@ -1,6 +1,6 @@
 #include "pictures/NoticeStyle.h"
 
-#include "pictures/PeriodicNoise.h"
+#include "Noise.h"
 #include "pictures/Shapes.h"
 
 #include <algorithm>
@@ -26,7 +26,7 @@ Window paintBackdrop(Canvas& canvas)
         return mix(inner, night, std::clamp(d, 0.0f, 1.0f));
     });
     // Faint notes drifting over the backdrop.
-    PeriodicNoise noise(31);
+    noise::PeriodicNoise noise(31);
     Font notes("DejaVuSans.ttf", 90);
     const char* glyphs[] = {"\u266A", "\u266B", "\u2669", "\u266C"};
     for (int i = 0; i < 90; ++i) {

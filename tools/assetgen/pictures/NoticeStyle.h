@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pictures/Canvas.h"
+#include "Canvas.h"
 #include "pictures/Font.h"
 #include "pictures/Notices.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pictures/Canvas.h"
+#include "Canvas.h"
 
 // The three full-screen notices. The game lays a notice's whole picture over
 // the viewport, stretched to the window's shape, so each is laid out on a

@@ -2,7 +2,7 @@
 // nebulae.
 #include "pictures/Textures.h"
 
-#include "pictures/PeriodicNoise.h"
+#include "Noise.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +12,7 @@ namespace assetgen::pictures {
 Canvas makeStarfield()
 {
     constexpr int size = 1024;
-    PeriodicNoise noise(77);
+    noise::PeriodicNoise noise(77);
     Canvas canvas(size, size, {0, 0, 0}, true);
     const Color night = hex(0x03040c), violet = hex(0x3a1d5c), teal = hex(0x0f3c52);
     canvas.paint([&](float x, float y) {

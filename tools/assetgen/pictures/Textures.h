@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pictures/Canvas.h"
+#include "Canvas.h"
 
 // The material pictures of the scene. Those that repeat across a surface
 // (metal, container, stars, instruments) are tileable.

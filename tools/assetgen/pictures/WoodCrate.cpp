@@ -2,7 +2,7 @@
 // brace over recessed planks, with grain, knots and nails.
 #include "pictures/Textures.h"
 
-#include "pictures/PeriodicNoise.h"
+#include "Noise.h"
 #include "pictures/Shapes.h"
 
 #include <algorithm>
@@ -64,7 +64,7 @@ float distanceToRaised(float x, float y)
     return std::max(0.0f, std::min(frame, std::fabs(braceDistance({x, y})) - board / 2));
 }
 
-Color woodColour(const BoardPoint& b, const PeriodicNoise& noise)
+Color woodColour(const BoardPoint& b, const noise::PeriodicNoise& noise)
 {
     const Color light = hex(0xc99a5b), dark = hex(0x8a5a2b), deep = hex(0x5e3a1a);
     float seed = b.id * 13.7f;
@@ -100,7 +100,7 @@ void drawNail(Canvas& canvas, Point at)
 
 Canvas makeWoodCrate()
 {
-    PeriodicNoise noise(2024);
+    noise::PeriodicNoise noise(2024);
     Canvas canvas(size, size, {0, 0, 0});
     canvas.paint([&](float x, float y) {
         BoardPoint b = boardAt(x, y);

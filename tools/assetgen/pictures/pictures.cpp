@@ -1,4 +1,3 @@
-#include "pictures/ImageFile.h"
 #include "pictures/Textures.h"
 
 namespace assetgen::pictures {
@@ -25,12 +24,6 @@ Canvas makeWhiteTexture()
 Canvas makeBlackTexture()
 {
     return flat({0, 0, 0});
-}
-
-Bytes encodeForPath(const Canvas& canvas, const std::string& path)
-{
-    bool png = path.size() > 4 && path.compare(path.size() - 4, 4, ".png") == 0;
-    return png ? encodePng(canvas) : encodeJpeg(canvas);
 }
 
 } // namespace assetgen::pictures

@@ -1,4 +1,4 @@
-#include "pictures/ImageFile.h"
+#include "ImageFile.h"
 
 #include <FreeImage.h>
 
@@ -7,7 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
-namespace assetgen::pictures {
+namespace assetgen {
 
 namespace {
 
@@ -54,9 +54,11 @@ Bytes save(const Canvas& canvas, FREE_IMAGE_FORMAT format, int flags, const char
 
 } // namespace
 
-Bytes encodeJpeg(const Canvas& canvas)
+Bytes encodeJpeg(const Canvas& canvas, JfifMarker marker)
 {
-    return save(canvas, FIF_JPEG, 92 | JPEG_SUBSAMPLING_444 | JPEG_OPTIMIZE, "JPEG");
+    // FreeImage's "baseline" option writes no marker besides the picture's own.
+    int bare = marker == JfifMarker::Omit ? JPEG_BASELINE : 0;
+    return save(canvas, FIF_JPEG, 92 | JPEG_SUBSAMPLING_444 | JPEG_OPTIMIZE | bare, "JPEG");
 }
 
 Bytes encodePng(const Canvas& canvas)
@@ -65,4 +67,10 @@ Bytes encodePng(const Canvas& canvas)
     return save(canvas, FIF_PNG, PNG_Z_BEST_SPEED, "PNG");
 }
 
-} // namespace assetgen::pictures
+Bytes encodeForPath(const Canvas& canvas, const std::string& path)
+{
+    bool png = path.size() > 4 && path.compare(path.size() - 4, 4, ".png") == 0;
+    return png ? encodePng(canvas) : encodeJpeg(canvas, JfifMarker::Write);
+}
+
+} // namespace assetgen

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace assetgen::models::noise {
+namespace assetgen::noise {
 
 namespace {
 
@@ -12,6 +12,37 @@ std::int32_t wrap(std::int32_t i, int period)
         return i;
     std::int32_t r = i % period;
     return r < 0 ? r + period : r;
+}
+
+float quinticCorner(std::int32_t x, std::int32_t y, std::uint32_t seed)
+{
+    std::uint32_t h = seed ^ (static_cast<std::uint32_t>(x) * 0x27d4eb2du) ^ (static_cast<std::uint32_t>(y) * 0x165667b1u);
+    h ^= h >> 15;
+    h *= 0x2c1b3c6du;
+    h ^= h >> 12;
+    h *= 0x297a2d39u;
+    h ^= h >> 15;
+    return (h >> 8) * (1.0f / 16777216.0f);
+}
+
+float smoothstepFade(float t)
+{
+    return t * t * (3.0f - 2.0f * t);
+}
+
+float quinticFade(float t)
+{
+    return t * t * t * (t * (t * 6 - 15) + 10);
+}
+
+float mixBlend(float a, float b, float t)
+{
+    return glm::mix(a, b, t);
+}
+
+float stepBlend(float a, float b, float t)
+{
+    return a + (b - a) * t;
 }
 
 } // namespace
@@ -33,27 +64,29 @@ float random(std::int32_t x, std::int32_t y, std::uint32_t seed)
     return static_cast<float>(hash(x, y, seed) >> 8) / 16777216.0f;
 }
 
-float value(glm::vec2 p, std::uint32_t seed, int period)
+const Lattice smooth{random, smoothstepFade, mixBlend, {0.0f, 0.0f}, 101u};
+const Lattice quintic{quinticCorner, quinticFade, stepBlend, {17.0f, 31.0f}, 0u};
+
+float value(const Lattice& lattice, glm::vec2 p, std::uint32_t seed, glm::ivec2 period)
 {
     float fx = std::floor(p.x), fy = std::floor(p.y);
     auto x0 = static_cast<std::int32_t>(fx), y0 = static_cast<std::int32_t>(fy);
-    float tx = p.x - fx, ty = p.y - fy;
-    tx = tx * tx * (3.0f - 2.0f * tx);
-    ty = ty * ty * (3.0f - 2.0f * ty);
-    float a = random(wrap(x0, period), wrap(y0, period), seed);
-    float b = random(wrap(x0 + 1, period), wrap(y0, period), seed);
-    float c = random(wrap(x0, period), wrap(y0 + 1, period), seed);
-    float d = random(wrap(x0 + 1, period), wrap(y0 + 1, period), seed);
-    return glm::mix(glm::mix(a, b, tx), glm::mix(c, d, tx), ty);
+    float tx = lattice.fade(p.x - fx), ty = lattice.fade(p.y - fy);
+    std::int32_t left = wrap(x0, period.x), right = wrap(x0 + 1, period.x);
+    std::int32_t bottom = wrap(y0, period.y), top = wrap(y0 + 1, period.y);
+    float a = lattice.blend(lattice.corner(left, bottom, seed), lattice.corner(right, bottom, seed), tx);
+    float b = lattice.blend(lattice.corner(left, top, seed), lattice.corner(right, top, seed), tx);
+    return lattice.blend(a, b, ty);
 }
 
-float fractal(glm::vec2 p, int octaves, std::uint32_t seed, int period)
+float fractal(const Lattice& lattice, glm::vec2 p, int octaves, std::uint32_t seed, int period, float persistence)
 {
     float sum = 0.0f, amplitude = 1.0f, total = 0.0f;
     for (int i = 0; i < octaves; ++i) {
-        sum += amplitude * value(p, seed + static_cast<std::uint32_t>(i) * 101u, period);
+        glm::vec2 at = p + lattice.octaveShift * static_cast<float>(i);
+        sum += amplitude * value(lattice, at, seed + static_cast<std::uint32_t>(i) * lattice.octaveSeedStep, glm::ivec2(period));
         total += amplitude;
-        amplitude *= 0.5f;
+        amplitude *= persistence;
         p *= 2.0f;
         period *= 2;
     }
@@ -83,4 +116,4 @@ Cells cells(glm::vec2 p, std::uint32_t seed, int period)
     return result;
 }
 
-} // namespace assetgen::models::noise
+} // namespace assetgen::noise

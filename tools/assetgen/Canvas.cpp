@@ -1,9 +1,9 @@
-#include "pictures/Canvas.h"
+#include "Canvas.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace assetgen::pictures {
+namespace assetgen {
 
 Color mix(Color a, Color b, float t)
 {
@@ -83,4 +83,4 @@ Canvas Canvas::resampled(int width, int height) const
     return out;
 }
 
-} // namespace assetgen::pictures
+} // namespace assetgen

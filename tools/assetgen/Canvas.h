@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-namespace assetgen::pictures {
+namespace assetgen {
 
 struct Color {
     float r, g, b;
@@ -14,9 +14,9 @@ Color scaled(Color c, float factor);
 // A colour from 0xRRGGBB.
 Color hex(unsigned rgb);
 
-// An RGB picture in floats (0..1), row 0 at the top. A tileable canvas wraps
-// whatever is drawn past one edge around to the opposite edge, so a repeated
-// texture shows no seams.
+// An RGB picture in floats (0..1), row 0 at the top, that the pictures and the
+// model textures are painted on. A tileable canvas wraps whatever is drawn past
+// one edge around to the opposite edge, so a repeated texture shows no seams.
 class Canvas {
 public:
     Canvas(int width, int height, Color background, bool tileable = false);
@@ -48,4 +48,4 @@ private:
     std::vector<Color> pixels;
 };
 
-} // namespace assetgen::pictures
+} // namespace assetgen
