@@ -8,6 +8,8 @@
 #include <glm/glm.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 namespace {
@@ -45,6 +47,40 @@ void setIdentityModelMatrix(const ShaderProgram& program)
 {
     const glm::mat4 identity(1.0f);
     glUniformMatrix4fv(glGetUniformLocation(program.program, "modelMatrix"), 1, GL_FALSE, glm::value_ptr(identity));
+}
+
+} // namespace
+
+void GlowArea::add(float x0, float y0, float x1, float y1)
+{
+    if (empty()) {
+        left = x0;
+        bottom = y0;
+        right = x1;
+        top = y1;
+        return;
+    }
+    left = std::min(left, x0);
+    bottom = std::min(bottom, y0);
+    right = std::max(right, x1);
+    top = std::max(top, y1);
+}
+
+namespace {
+
+// Turns on the scissor test for the pixels of a target's drawn corner of
+// width x height that the area covers, widened by margin pixels.
+void scissorTo(const GlowArea& area, GLsizei width, GLsizei height, int margin)
+{
+    auto pixel = [](float ndc, GLsizei extent) {
+        return static_cast<GLint>(std::floor((0.5f * ndc + 0.5f) * static_cast<float>(extent)));
+    };
+    const GLint x0 = std::max(0, pixel(area.left, width) - margin);
+    const GLint y0 = std::max(0, pixel(area.bottom, height) - margin);
+    const GLint x1 = std::min<GLint>(width, pixel(area.right, width) + 1 + margin);
+    const GLint y1 = std::min<GLint>(height, pixel(area.top, height) + 1 + margin);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
 }
 
 } // namespace
@@ -148,7 +184,10 @@ void BlurStage::drawQuad() const
 // need neither a depth test nor a cleared depth: a software renderer would
 // test and write every pixel's depth for nothing. Their colour clear is the
 // whole target's, as it always was: the corner moves with the window.
-void BlurStage::beginGlowPass(int target, const FrameViewport& view) const
+// The texels a glow pass draws: the area's, in the glow's corner, widened by
+// what the eight blur passes and the down-sampling's filter reach from it.
+// Everything when there is no area.
+void BlurStage::beginGlowPass(int target, const FrameViewport& view, const GlowArea* area) const
 {
     PassSetup pass;
     pass.framebuffer = framebuffers[target];
@@ -157,25 +196,28 @@ void BlurStage::beginGlowPass(int target, const FrameViewport& view) const
     pass.clear = GL_COLOR_BUFFER_BIT;
     pass.depthTest = false;
     beginPass(pass);
+    if (area)
+        scissorTo(*area, pass.width, pass.height, glowReach);
 }
 
-void BlurStage::downsample(const FrameViewport& view) const
+void BlurStage::downsample(const FrameViewport& view, const GlowArea* area) const
 {
     if (!complete)
         return;
-    beginGlowPass(0, view);
+    beginGlowPass(0, view, area);
     glBindVertexArray(blurVao);
     drawQuad();
+    glDisable(GL_SCISSOR_TEST);
 }
 
-void BlurStage::blur(const FrameViewport& view) const
+void BlurStage::blur(const FrameViewport& view, const GlowArea* area) const
 {
     if (!complete)
         return;
     const glm::vec2 horizontal(1.0f, 0.0f);
     const glm::vec2 vertical(0.0f, 1.0f);
     for (const BlurPass& pass : blurPasses) {
-        beginGlowPass(pass.target, view);
+        beginGlowPass(pass.target, view, area);
         blurShader->use();
         glActiveTexture(GL_TEXTURE0 + blurUnit);
         glBindTexture(GL_TEXTURE_2D, colorTextures[pass.source]);
@@ -191,13 +233,15 @@ void BlurStage::blur(const FrameViewport& view) const
         uploadRenderScale(program, view);
         glBindVertexArray(blurVao);
         drawQuad();
+        glDisable(GL_SCISSOR_TEST);
     }
     glBindVertexArray(0);
     bindWindowFramebuffer();
 }
 
-void BlurStage::blurForNextFrame(GLuint effectImage, const FrameViewport& view) const
+void BlurStage::blurForNextFrame(GLuint effectImage, const FrameViewport& view, const GlowArea& area) const
 {
+    blurredArea = area;
     if (!copyShader)
         return;
     copyShader->use();
@@ -207,13 +251,13 @@ void BlurStage::blurForNextFrame(GLuint effectImage, const FrameViewport& view) 
     glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
     setIdentityModelMatrix(*copyShader);
     uploadRenderScale(program, view);
-    downsample(view);
-    blur(view);
+    downsample(view, &area);
+    blur(view, &area);
 }
 
-bool BlurStage::composesByCopy(const FrameViewport& view) const
+bool BlurStage::composesByCopy() const
 {
-    return complete && copyShader && view.stretched();
+    return complete && copyShader;
 }
 
 GLuint BlurStage::useCopyProgram(GLint textureUnit) const
@@ -234,15 +278,18 @@ void BlurStage::drawCopyQuad() const
 
 void BlurStage::addGlowTo(GLuint sceneFramebuffer, const FrameViewport& view) const
 {
-    if (!composesByCopy(view))
+    if (!composesByCopy())
         return;
-    // Added over the whole corner, whatever the scene's depth there.
+    // Added whatever the scene's depth there, and only where the glow the
+    // last blur left can be other than black.
     PassSetup pass;
     pass.framebuffer = sceneFramebuffer;
     pass.width = view.sceneWidth;
     pass.height = view.sceneHeight;
     pass.depthTest = false;
     beginPass(pass);
+    const float pixelsPerTexel = static_cast<float>(view.sceneWidth) / static_cast<float>(glowCornerWidth(view, width));
+    scissorTo(blurredArea, pass.width, pass.height, static_cast<int>(std::ceil((glowReach + 2) * pixelsPerTexel)));
     glActiveTexture(GL_TEXTURE0 + blurUnit);
     glBindTexture(GL_TEXTURE_2D, colorTextures[2]);
     const GLuint program = useCopyProgram(blurUnit);
@@ -258,13 +305,14 @@ void BlurStage::addGlowTo(GLuint sceneFramebuffer, const FrameViewport& view) co
     drawQuad();
     glBindVertexArray(0);
     glDisable(GL_BLEND);
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void BlurStage::compose(const FrameViewport& view) const
 {
     if (!complete)
         return;
-    if (composesByCopy(view)) {
+    if (composesByCopy()) {
         uploadRenderScale(useCopyProgram(sceneImageUnit), view);
         drawCopyQuad();
         return;

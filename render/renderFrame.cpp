@@ -40,10 +40,11 @@ int renderFrame(const FrameRequest& frame, FrameStepObserver afterStep)
     notify(afterStep, "renderShadowPasses");
     prepareDefaultFramebuffer(frame.viewport);
     notify(afterStep, "prepareDefaultFramebuffer");
-    const int culled = renderScene(frame);
+    GlowArea glowArea;
+    const int culled = renderScene(frame, &glowArea);
     notify(afterStep, "renderScene");
     if (blurStage)
-        blurStage->blurForNextFrame(effectTexture, frame.viewport);
+        blurStage->blurForNextFrame(effectTexture, frame.viewport, glowArea);
     notify(afterStep, "renderGlowForNextFrame");
     // As start-up left them: the window bound, depth testing on.
     bindWindowFramebuffer();

@@ -108,6 +108,45 @@ void drawStackBoxesBackToFront(bool translucent, SlotLighting& lighting)
             stack->box->drawLit(camera, translucent, &lighting);
 }
 
+// Adds where a bounding sphere can show on the screen: the projection of the
+// part of the cube around it that lies in front of the eye (its corners
+// there and where its edges cross a plane just in front of the eye).
+void addSphere(GlowArea& area, const glm::vec3& centre, float radius)
+{
+    constexpr float nearest = 1e-3f;
+    const glm::mat4 viewProjection = camera.viewProjectionMatrix();
+    std::array<glm::vec4, 8> corners;
+    for (int corner = 0; corner < 8; ++corner) {
+        const glm::vec3 offset((corner & 1) ? radius : -radius, (corner & 2) ? radius : -radius,
+            (corner & 4) ? radius : -radius);
+        corners[static_cast<size_t>(corner)] = viewProjection * glm::vec4(centre + offset, 1.0f);
+    }
+    glm::vec2 low(INFINITY);
+    glm::vec2 high(-INFINITY);
+    auto take = [&](const glm::vec4& clip) {
+        const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+        low = glm::min(low, ndc);
+        high = glm::max(high, ndc);
+    };
+    for (int a = 0; a < 8; ++a) {
+        const glm::vec4& p = corners[static_cast<size_t>(a)];
+        if (p.w > nearest)
+            take(p);
+        // The cube's edges join corners that differ in one bit.
+        for (int bit = 1; bit < 8; bit <<= 1) {
+            const int b = a ^ bit;
+            const glm::vec4& q = corners[static_cast<size_t>(b)];
+            if (b > a && (p.w > nearest) != (q.w > nearest))
+                take(glm::mix(p, q, (nearest - p.w) / (q.w - p.w)));
+        }
+    }
+    if (!(low.x <= high.x) || high.x < -1.0f || high.y < -1.0f || low.x > 1.0f || low.y > 1.0f)
+        return; // wholly behind the eye or off the screen
+    low = glm::max(low, glm::vec2(-1.0f));
+    high = glm::min(high, glm::vec2(1.0f));
+    area.add(low.x, low.y, high.x, high.y);
+}
+
 // With the music shown, the jukebox's glow is scaled by its song's level
 // through constant-colour blending.
 void drawGlowing(plim::scene::MeshObject& object, const RosterEntry& entry, const FrameRequest& frame)
@@ -124,23 +163,31 @@ void drawGlowing(plim::scene::MeshObject& object, const RosterEntry& entry, cons
         glDisable(GL_BLEND);
 }
 
-void drawGlowingEntries(RosterEntry::Glow place, const FrameRequest& frame)
+void drawGlowingEntries(RosterEntry::Glow place, const FrameRequest& frame, GlowArea& area)
 {
     for (std::size_t i = 0; i < sceneRosterSize; ++i) {
         const RosterEntry& entry = sceneRoster[i];
         plim::scene::MeshObject* object = entry.object();
         if (entry.glow != place || !object)
             continue;
-        for (int k = 0, times = entry.glowsWhenSolved ? frame.doorGlows : 1; k < times; ++k)
+        const int times = entry.glowsWhenSolved ? frame.doorGlows : 1;
+        if (times > 0)
+            addSphere(area, object->getCenter(), object->radius);
+        for (int k = 0; k < times; ++k)
             drawGlowing(*object, entry, frame);
     }
+}
+
+bool anyPillarOn(const plim::scene::PillarStack& stack)
+{
+    return stack.isBottomActive() || stack.isMiddleActive() || stack.isTopActive();
 }
 
 // The effect image shares the scene's depth buffer. The scene was drawn with
 // a polygon offset of one unit; drawing the glowing objects again without it
 // puts them just in front of their own depth, so exactly their visible parts
 // pass the depth test. Its colour is cleared in the drawn corner only.
-void drawEffectImage(const FrameRequest& frame)
+void drawEffectImage(const FrameRequest& frame, GlowArea& area)
 {
     PassSetup pass;
     pass.framebuffer = effectFramebuffer;
@@ -149,11 +196,16 @@ void drawEffectImage(const FrameRequest& frame)
     pass.clear = GL_COLOR_BUFFER_BIT;
     pass.clearWholeTarget = !frame.viewport.cornerOnly();
     beginPass(pass);
-    drawGlowingEntries(RosterEntry::glowsBeforeStacks, frame);
-    for (int i = 0; i < 4; ++i)
-        if (plim::scene::PillarStack* stack = pillarStacks[i])
-            stack->drawGlow(camera, frame.cullingOff, frame.musicGlow.shown ? frame.musicGlow.pillars[i] : nullptr);
-    drawGlowingEntries(RosterEntry::glowsAfterStacks, frame);
+    drawGlowingEntries(RosterEntry::glowsBeforeStacks, frame, area);
+    for (int i = 0; i < 4; ++i) {
+        plim::scene::PillarStack* stack = pillarStacks[i];
+        if (!stack)
+            continue;
+        if (anyPillarOn(*stack))
+            addSphere(area, stack->getPosition(), stack->radius);
+        stack->drawGlow(camera, frame.cullingOff, frame.musicGlow.shown ? frame.musicGlow.pillars[i] : nullptr);
+    }
+    drawGlowingEntries(RosterEntry::glowsAfterStacks, frame, area);
     // The frame's last polygon offset, until the next frame's depth passes.
     glPolygonOffset(0.0f, 3.0f);
 }
@@ -260,7 +312,7 @@ void useCameraShader()
         cameraShader->use();
 }
 
-int renderScene(const FrameRequest& frame)
+int renderScene(const FrameRequest& frame, GlowArea* glowArea)
 {
     // A full-window clear costs a software renderer a pass over every pixel
     // of the window; when the composition will cover them all, only the
@@ -275,12 +327,18 @@ int renderScene(const FrameRequest& frame)
     const int culled = drawLitObjects(frame.cullingOff, lighting);
     // After the opaque objects, so that the sky is filled in only where none
     // of them stands; before the translucent boxes, which blend over it.
-    drawSkybox(frame.sky);
+    // From inside the closed room it shows nowhere, and a software renderer
+    // would still set up and depth-test its every pixel.
+    if (!(eyeInsideRoom() && houseNew && !frame.wireframe))
+        drawSkybox(frame.sky);
     if (frame.reportCulled)
         std::cout << culled << "Objects culled" << std::endl;
     drawStackBoxesBackToFront(frame.translucentBoxes, lighting);
     drawLightCones(camera, frame.level);
-    drawEffectImage(frame);
+    GlowArea area;
+    drawEffectImage(frame, area);
+    if (glowArea)
+        *glowArea = area;
     if (!frame.wireframe && blurStage)
         blurStage->addGlowTo(sceneFramebuffer, frame.viewport);
     // Without a notice to follow, the composition covers every pixel without

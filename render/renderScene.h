@@ -1,6 +1,7 @@
 #pragma once
 
 struct FrameRequest;
+struct GlowArea;
 
 // One frame of the game world as the request has it, drawn after the depth
 // passes and before the glow is blurred. Expects the default framebuffer
@@ -18,7 +19,8 @@ struct FrameRequest;
 // straight to the screen, at full size, and is not composed.
 // Objects the registry does not hold are left out. Returns the lit draws
 // that were culled (and prints that count every frame when asked).
-int renderScene(const FrameRequest& frame);
+// With glowArea, also where the effect image can glow.
+int renderScene(const FrameRequest& frame, GlowArea* glowArea = nullptr);
 
 // Makes the camera program current, as the frame's lit pass expects.
 void useCameraShader();

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace plim::scene {
 
@@ -111,25 +110,18 @@ void MeshObject::divideIntoPieces(float cellSize)
         const glm::ivec3 at = glm::ivec3(glm::floor((centroid / 3.0f - boxMin) / cell));
         return (static_cast<long>(at.x) * 4096 + at.y) * 4096 + at.z;
     };
-    std::vector<long> cells(triangles);
-    for (std::size_t t = 0; t < triangles; ++t)
-        cells[t] = cellOf(t);
-    std::vector<std::size_t> order(triangles);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return cells[a] < cells[b]; });
-
-    std::vector<GLuint> sorted;
-    sorted.reserve(indices.size());
+    // Runs of consecutive triangles in one cell: the triangles keep their
+    // order, so that where two of them meet at the same depth the same one
+    // still wins.
     pieces.clear();
-    for (std::size_t k = 0; k < triangles; ++k) {
-        const std::size_t t = order[k];
-        if (k == 0 || cells[t] != cells[order[k - 1]])
-            pieces.push_back({static_cast<GLuint>(sorted.size()), 0, glm::vec3(0.0f), 0.0f});
-        for (int corner = 0; corner < 3; ++corner)
-            sorted.push_back(indices[t * 3 + corner]);
+    long previous = 0;
+    for (std::size_t t = 0; t < triangles; ++t) {
+        const long at = cellOf(t);
+        if (t == 0 || at != previous)
+            pieces.push_back({static_cast<GLuint>(t * 3), 0, glm::vec3(0.0f), 0.0f});
         pieces.back().indexCount += 3;
+        previous = at;
     }
-    indices = std::move(sorted);
     for (Piece& piece : pieces) {
         glm::vec3 low(INFINITY);
         glm::vec3 high(-INFINITY);
@@ -140,12 +132,6 @@ void MeshObject::divideIntoPieces(float cellSize)
         piece.centre = 0.5f * (low + high);
         piece.radius = glm::length(high - piece.centre);
     }
-    if (indexBuffer == 0)
-        return;
-    // The element buffer is the vertex arrays' own; it is bound through one.
-    glBindVertexArray(litVao);
-    glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)), indices.data());
-    glBindVertexArray(0);
 }
 
 } // namespace plim::scene

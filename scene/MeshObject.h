@@ -77,9 +77,9 @@ public:
         float radius;
     };
     std::vector<Piece> pieces;
-    // Sorts the triangles into cells about cellSize world units across (as
-    // the object is placed now) and makes each cell a piece. The triangles
-    // stay the same; only their order in the element buffer changes.
+    // Makes each run of consecutive triangles that lie in one cell, about
+    // cellSize world units across (as the object is placed now), a piece.
+    // The element buffer stays as it is.
     void divideIntoPieces(float cellSize);
     // A bounding sphere in world space for one in model space: the centre
     // placed, the radius grown by the placement's largest scale.

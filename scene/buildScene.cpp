@@ -29,7 +29,7 @@ using plim::scene::Paper;
 const glm::mat4 identity(1.0f);
 
 // World units across a piece of the room (MeshObject::divideIntoPieces).
-constexpr float roomPieceSize = 3.0f;
+constexpr float roomPieceSize = 1.0f;
 
 void loadTextures()
 {

@@ -267,12 +267,15 @@ TEST_F(BlurStageTest, EightPassesMatchAReferenceGaussian)
     EXPECT_NO_GL_ERROR();
 }
 
-TEST_F(BlurStageTest, ComposeAddsTheBlurredImageToTheScene)
+// The glow goes into the scene image first, and the composition puts that on
+// the screen.
+TEST_F(BlurStageTest, TheBlurredImageIsAddedToTheSceneOnTheScreen)
 {
     const int width = 64;
     const int height = 48;
     BlurStage stage(blurTargetExtent(width), blurTargetExtent(height));
-    GLuint scene = makeTexture(width, height, [](int, int) { return std::array<unsigned char, 3>{60, 30, 10}; });
+    RenderTarget sceneImage(width, height);
+    sceneImage.clear(glm::vec4(60.0f / 255.0f, 30.0f / 255.0f, 10.0f / 255.0f, 1.0f));
     // Left half of the glow red, right half green: each half must land on its
     // own half of the screen.
     std::vector<unsigned char> glow;
@@ -286,10 +289,11 @@ TEST_F(BlurStageTest, ComposeAddsTheBlurredImageToTheScene)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, stage.width, stage.height, GL_RGB, GL_UNSIGNED_BYTE, glow.data());
 
+    stage.addGlowTo(sceneImage.framebuffer, filledBy(stage));
     RenderTarget screen(width, height);
     screen.clear(glm::vec4(0.0f));
     glActiveTexture(GL_TEXTURE25);
-    glBindTexture(GL_TEXTURE_2D, scene);
+    glBindTexture(GL_TEXTURE_2D, sceneImage.colour);
     addTexturesShader->use();
     setInt(*addTexturesShader, "preprocessTexture", 25);
     stage.compose(filledBy(stage));
@@ -305,7 +309,6 @@ TEST_F(BlurStageTest, ComposeAddsTheBlurredImageToTheScene)
     EXPECT_EQ(screen.pixel(0, 0).b, 50) << "the quad covers the whole screen";
     EXPECT_EQ(screen.pixel(63, 47).b, 50);
     EXPECT_EQ(glInteger(GL_VERTEX_ARRAY_BINDING), 0);
-    glDeleteTextures(1, &scene);
     EXPECT_NO_GL_ERROR();
 }
 
