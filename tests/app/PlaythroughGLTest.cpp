@@ -7,6 +7,7 @@
 // CLANKORA_PLAYTHROUGH=DIR reuses the files of an earlier run (stdout.txt,
 // stderr.txt, shots/, audio.wav, frame-times.txt in DIR) while working on
 // these checks.
+#include "Mp3Writer.h"
 #include "Signal.h"
 #include "support/ChildProcess.h"
 #include "support/Pictures.h"
@@ -194,20 +195,29 @@ TEST(Playthrough, TheDoorAppearsOnlyOnceTheLevelIsSolved)
     }
 }
 
-// Power spectrum of a stretch of the recording (both channels summed),
-// averaged over half-overlapping Hann windows, in decibels per bin from 60 Hz
-// to 5 kHz.
-std::vector<double> spectrum(const sound_test::WaveFile& wave, double from, double to)
+// Both channels summed: what the spectra and the loop search compare.
+sound_test::Signal mono(const sound_test::Signal& left, const sound_test::Signal& right)
+{
+    sound_test::Signal sum;
+    sum.rate = left.rate;
+    sum.samples.resize(std::min(left.samples.size(), right.samples.size()));
+    for (size_t i = 0; i < sum.samples.size(); ++i)
+        sum.samples[i] = left.samples[i] + right.samples[i];
+    return sum;
+}
+
+// Power spectrum of samples [begin, end) of a signal, averaged over
+// half-overlapping Hann windows, in decibels per bin from 60 Hz to 5 kHz.
+std::vector<double> spectrum(const sound_test::Signal& signal, size_t begin, size_t end)
 {
     const size_t size = 4096;
-    const size_t begin = wave.left.at(from), end = wave.left.at(to);
     std::vector<double> power(size / 2, 0.0);
     int windows = 0;
     for (size_t start = begin; start + size <= end; start += size / 2, ++windows) {
         std::vector<std::complex<double>> x(size);
         for (size_t i = 0; i < size; ++i) {
             double hann = 0.5 - 0.5 * std::cos(2.0 * M_PI * i / size);
-            x[i] = hann * (wave.left.samples[start + i] + wave.right.samples[start + i]);
+            x[i] = hann * signal.samples[start + i];
         }
         // Iterative radix-2 FFT.
         for (size_t i = 1, j = 0; i < size; ++i) {
@@ -235,7 +245,7 @@ std::vector<double> spectrum(const sound_test::WaveFile& wave, double from, doub
     std::vector<double> decibels;
     if (windows == 0)
         return decibels;
-    const double binHz = double(wave.left.rate) / size;
+    const double binHz = double(signal.rate) / size;
     for (size_t k = static_cast<size_t>(60.0 / binHz); k < static_cast<size_t>(5000.0 / binHz); ++k)
         decibels.push_back(10.0 * std::log10(power[k] / windows + 1e-12));
     return decibels;
@@ -261,6 +271,35 @@ double correlation(const std::vector<double>& a, const std::vector<double>& b)
     return ab / std::sqrt(aa * bb);
 }
 
+// Level 1's jukebox plays two of the instrument tracks together from their
+// first frame: its song is their sum, one loop long.
+sound_test::Signal levelOneJukeboxSong(const std::string& folder)
+{
+    sound_test::Signal song;
+    song.rate = 44100;
+    for (const char* track : {"smoothSynth.mp3", "noiseSound1.mp3"}) {
+        sound_test::Stereo decoded = sound_test::decodeMp3(folder + "/OpenGL/WAVE/" + track);
+        song.samples.resize(std::max(song.samples.size(), decoded.frames()), 0.0f);
+        for (size_t frame = 0; frame < decoded.frames(); ++frame)
+            song.samples[frame] += decoded.samples[2 * frame] + decoded.samples[2 * frame + 1];
+    }
+    return song;
+}
+
+// How much a stretch of the recording sounds like the song at the place in
+// its loop where the stretch is found: the correlation of their spectra.
+double likeTheSongWhereItIs(const sound_test::Signal& heard, double from, double to, const sound_test::Signal& song)
+{
+    const size_t begin = heard.at(from), end = heard.at(to);
+    const size_t count = end - begin;
+    const size_t frame = sound_test::loopFrameAt(heard, begin, std::min<size_t>(count, 32768), song);
+    sound_test::Signal there;
+    there.rate = song.rate;
+    for (size_t i = 0; i < count; ++i)
+        there.samples.push_back(song.samples[(frame + i) % song.samples.size()]);
+    return correlation(spectrum(heard, begin, end), spectrum(there, 0, count));
+}
+
 TEST(Playthrough, TheRecordingHoldsTheLaughAndTheFirstSolutionSoundsLikeItsJukebox)
 {
     const Playthrough& run = playthrough();
@@ -276,25 +315,29 @@ TEST(Playthrough, TheRecordingHoldsTheLaughAndTheFirstSolutionSoundsLikeItsJukeb
         << "no laugh in the intro";
 
     // Level 1: the jukebox's song, then the two pillars of the solution, and
-    // for contrast level 2's jukebox song, which is made of other parts.
+    // for contrast level 2's jukebox song, which is made of other parts. The
+    // solution's tracks joined in time, so wherever in the loop the stretch
+    // is, it sounds like the jukebox's song at that place.
     double jukeboxOn = run.stepTime("start the jukebox");
     double jukeboxOff = run.stepTime("wait 120 frames");
     double solved = run.stepTime("switch on middle pillar of stack 2");
     double levelTwo = run.stepTime("walk to (0.000000, 8.800000)");
     double secondJukeboxOn = run.stepTime("start the jukebox", 1);
     double secondJukeboxOff = run.stepTime("wait 120 frames", 1);
-    ASSERT_GT(levelTwo - solved, 2.0) << "too short a stretch of the solution to compare";
-    std::vector<double> jukebox = spectrum(wave, jukeboxOn + 0.5, jukeboxOff - 0.2);
-    std::vector<double> solution = spectrum(wave, solved + 0.5, levelTwo - 0.3);
-    std::vector<double> otherSong = spectrum(wave, secondJukeboxOn + 0.5, secondJukeboxOff - 0.2);
-    ASSERT_FALSE(jukebox.empty());
-    ASSERT_FALSE(solution.empty());
-    ASSERT_FALSE(otherSong.empty());
-    double same = correlation(jukebox, solution);
-    double different = correlation(otherSong, solution);
-    std::printf("spectra: level-1 jukebox vs its solution %.3f, level-2 jukebox vs it %.3f\n", same, different);
-    EXPECT_GT(same, 0.9);
-    EXPECT_GT(same, different + 0.05);
+    ASSERT_GT(levelTwo - solved, 1.0) << "too short a stretch of the solution to compare";
+    const sound_test::Signal heard = mono(wave.left, wave.right);
+    const sound_test::Signal song = levelOneJukeboxSong(run.folder);
+    ASSERT_GT(song.samples.size(), size_t(song.rate)) << "the jukebox's tracks did not decode";
+    const double jukebox = likeTheSongWhereItIs(heard, jukeboxOn + 0.5, jukeboxOff - 0.2, song);
+    const double solution = likeTheSongWhereItIs(heard, solved + 0.5, levelTwo - 0.3, song);
+    const double otherSong = correlation(spectrum(heard, heard.at(secondJukeboxOn + 0.5), heard.at(secondJukeboxOff - 0.2)),
+        spectrum(heard, heard.at(solved + 0.5), heard.at(levelTwo - 0.3)));
+    std::printf("spectra against level 1's song where they are: its jukebox %.3f, its solution %.3f; "
+                "level 2's jukebox against the solution %.3f\n",
+        jukebox, solution, otherSong);
+    EXPECT_GT(jukebox, 0.95);
+    EXPECT_GT(solution, 0.95);
+    EXPECT_LT(otherSong, solution - 0.05);
 }
 
 TEST(Playthrough, NoFrameHitches)
