@@ -114,32 +114,67 @@ glm::vec3 onFace(float across, float up, float lift)
     return onUnit + glm::normalize(onUnit / (radii * radii)) * lift;
 }
 
+// One face of the eyes' lens with its own texture coordinate at each corner.
+void addLensQuad(Mesh& mesh, const glm::vec3 (&corner)[4], const glm::vec2 (&uv)[4])
+{
+    glm::vec3 normal = glm::normalize(glm::cross(corner[1] - corner[0], corner[3] - corner[0]));
+    std::uint32_t first = mesh.addVertex(corner[0], normal, uv[0]);
+    for (int i = 1; i < 4; ++i)
+        mesh.addVertex(corner[i], normal, uv[i]);
+    mesh.addTriangle(first, first + 1, first + 2);
+    mesh.addTriangle(first, first + 2, first + 3);
+}
+
 // Two angry eyes: ellipses cut by a brow slanting down towards the nose.
+// Each is a thin lens, closed so the game may leave out its back faces: the
+// face that shows, a back just under it and a rim round the outline, so
+// thin that it adds next to nothing to the outline seen from the side.
 Mesh buildEyes()
 {
     Mesh mesh;
-    const UvRect whole{0, 0, 1, 1};
+    constexpr float frontLift = 0.006f, backLift = 0.0055f;
     for (float side : {-1.0f, 1.0f}) {
         const float centreAcross = side * 0.36f, centreUp = 0.02f;
         const float halfWidth = 0.2f, halfHeight = 0.13f;
         // The eye as a grid over its bounding box, keeping the cells
-        // inside the outline.
+        // inside the outline. Corners come from grid indices, so cells that
+        // meet share their corners exactly.
         const int n = 12;
-        auto inside = [&](float u, float v) {
+        auto grid = [](int i) { return -1.0f + 2.0f * static_cast<float>(i) / n; };
+        auto kept = [&](int i, int j) {
+            if (i < 0 || j < 0 || i >= n || j >= n)
+                return false;
+            float u = (grid(i) + grid(i + 1)) * 0.5f, v = (grid(j) + grid(j + 1)) * 0.5f;
             float brow = 0.55f + 0.55f * (u * side);
             return u * u + v * v <= 1.0f && v <= brow;
         };
+        auto point = [&](int i, int j, float lift) {
+            return onFace(centreAcross + grid(i) * halfWidth, centreUp + grid(j) * halfHeight, lift);
+        };
+        auto uvOf = [&](int i, int j) { return glm::vec2((grid(i) + 1) * 0.5f, (grid(j) + 1) * 0.5f); };
         for (int i = 0; i < n; ++i)
             for (int j = 0; j < n; ++j) {
-                float u0 = -1.0f + 2.0f * static_cast<float>(i) / n, u1 = u0 + 2.0f / n;
-                float v0 = -1.0f + 2.0f * static_cast<float>(j) / n, v1 = v0 + 2.0f / n;
-                if (!inside((u0 + u1) * 0.5f, (v0 + v1) * 0.5f))
+                if (!kept(i, j))
                     continue;
-                auto point = [&](float u, float v) {
-                    return onFace(centreAcross + u * halfWidth, centreUp + v * halfHeight, 0.006f);
-                };
-                addQuad(mesh, point(u0, v0), point(u1, v0), point(u1, v1), point(u0, v1),
-                    whole.sub((u0 + 1) * 0.5f, (v0 + 1) * 0.5f, (u1 + 1) * 0.5f, (v1 + 1) * 0.5f));
+                // The cell's corners counter-clockwise seen from outside.
+                const glm::ivec2 around[4] = {{i, j}, {i + 1, j}, {i + 1, j + 1}, {i, j + 1}};
+                glm::vec3 front[4], back[4];
+                glm::vec2 uv[4];
+                for (int k = 0; k < 4; ++k) {
+                    front[k] = point(around[k].x, around[k].y, frontLift);
+                    back[k] = point(around[k].x, around[k].y, backLift);
+                    uv[k] = uvOf(around[k].x, around[k].y);
+                }
+                addLensQuad(mesh, front, uv);
+                addLensQuad(mesh, {back[3], back[2], back[1], back[0]}, {uv[3], uv[2], uv[1], uv[0]});
+                // The rim where the next cell across this side is left out.
+                const glm::ivec2 beyond[4] = {{i, j - 1}, {i + 1, j}, {i, j + 1}, {i - 1, j}};
+                for (int k = 0; k < 4; ++k) {
+                    if (kept(beyond[k].x, beyond[k].y))
+                        continue;
+                    int l = (k + 1) % 4;
+                    addLensQuad(mesh, {back[k], back[l], front[l], front[k]}, {uv[k], uv[l], uv[l], uv[k]});
+                }
             }
     }
     return mesh;

@@ -118,7 +118,10 @@ void addLathe(Mesh& mesh, const glm::mat4& transform, const std::vector<glm::vec
         std::uint32_t first = static_cast<std::uint32_t>(mesh.vertexCount());
         for (int j = 0; j <= segments; ++j) {
             float u = static_cast<float>(j) / static_cast<float>(segments);
-            float angle = twoPi * (u - 0.5f);
+            // The last column closes the ring: it takes the first one's angle,
+            // so both lie at exactly the same place (a turn of 2 pi would not,
+            // in floats) and only their texture coordinates differ.
+            float angle = twoPi * (static_cast<float>(j % segments) / static_cast<float>(segments) - 0.5f);
             float s = std::sin(angle), c = std::cos(angle);
             glm::vec2 p = profile[point];
             mesh.addVertex({p.x * s, p.y, p.x * c}, glm::normalize(glm::vec3(normal2.x * s, normal2.y, normal2.x * c)),
@@ -195,6 +198,8 @@ void addTorus(Mesh& mesh, const glm::mat4& transform, float majorRadius, float m
         float a = twoPi * static_cast<float>(i) / static_cast<float>(sides) - glm::half_pi<float>();
         profile.emplace_back(majorRadius + minorRadius * std::cos(a), minorRadius * std::sin(a));
     }
+    // The profile ends where it starts, exactly, so the tube has no seam.
+    profile.back() = profile.front();
     addLathe(mesh, transform, profile, segments, uv, true);
 }
 
