@@ -172,9 +172,11 @@ FMOD_RESULT System::init(int maxchannels, FMOD_INITFLAGS, void*)
     audible = outputType != FMOD_OUTPUTTYPE_NOSOUND && output->audible();
     slots.resize(static_cast<size_t>(maxchannels));
     initialised = true;
+    // The save thread starts with the first save: a process that never saves
+    // (and a silent one, which has no stream thread either) has no thread
+    // that a forked child would lack.
     if (audible)
         streamThread.start([this] { serviceStreams(); }, streamPeriod);
-    saveThread.start([this] { serviceMixSave(); }, savePeriod);
     return FMOD_OK;
 }
 
@@ -389,7 +391,7 @@ FMOD_RESULT System::saveMix(Sound* const* sounds, int count, float volume, const
     mixRequest.volume = volume < 0.0f ? 0.0f : volume;
     std::strcpy(mixRequest.path, path);
     saveState = SaveState::Asked;
-    // A forked child has none of the parent's threads.
+    // Started by the first save; a forked child has none of the parent's threads.
     if (!saveThread.running())
         saveThread.start([this] { serviceMixSave(); }, savePeriod);
     saveThread.wake();

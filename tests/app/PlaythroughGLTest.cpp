@@ -219,26 +219,7 @@ std::vector<double> spectrum(const sound_test::Signal& signal, size_t begin, siz
             double hann = 0.5 - 0.5 * std::cos(2.0 * M_PI * i / size);
             x[i] = hann * signal.samples[start + i];
         }
-        // Iterative radix-2 FFT.
-        for (size_t i = 1, j = 0; i < size; ++i) {
-            size_t bit = size >> 1;
-            for (; j & bit; bit >>= 1)
-                j ^= bit;
-            j ^= bit;
-            if (i < j)
-                std::swap(x[i], x[j]);
-        }
-        for (size_t length = 2; length <= size; length <<= 1) {
-            std::complex<double> step = std::polar(1.0, -2.0 * M_PI / length);
-            for (size_t i = 0; i < size; i += length) {
-                std::complex<double> w = 1.0;
-                for (size_t k = 0; k < length / 2; ++k, w *= step) {
-                    std::complex<double> a = x[i + k], b = x[i + k + length / 2] * w;
-                    x[i + k] = a + b;
-                    x[i + k + length / 2] = a - b;
-                }
-            }
-        }
+        sound_test::fft(x, false);
         for (size_t k = 0; k < size / 2; ++k)
             power[k] += std::norm(x[k]);
     }

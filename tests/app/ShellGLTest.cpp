@@ -22,6 +22,7 @@ namespace {
 
 using testing_support::ChildOptions;
 using testing_support::ChildResult;
+using testing_support::lines;
 using testing_support::runInChild;
 using testing_support::runProgram;
 
@@ -36,15 +37,6 @@ void printFrame(const FrameReport& report)
 {
     std::printf("frame %ld phase %d dt %.4f run %d\n", report.frameIndex, report.framePhase, report.deltaTime,
         report.keepRunning ? 1 : 0);
-}
-
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
 }
 
 int runScripted(const std::string& scriptText)

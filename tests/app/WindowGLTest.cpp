@@ -24,6 +24,7 @@ namespace {
 
 using testing_support::ChildOptions;
 using testing_support::ChildResult;
+using testing_support::lines;
 using testing_support::loadPicture;
 using testing_support::Picture;
 
@@ -81,15 +82,6 @@ TEST(Window, AResizedGameDrawsWhatAGameStartedAtThatSizeDraws)
             EXPECT_LE(testing_support::largestDifference(resized[0], started[0]), 2);
             EXPECT_LE(testing_support::largestDifference(resized[1], started[1]), 2);
         }
-}
-
-std::vector<std::string> lines(const std::string& text)
-{
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        result.push_back(line);
-    return result;
 }
 
 // Plays a script in this (child) process and prints a line per frame.

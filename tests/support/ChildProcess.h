@@ -45,4 +45,7 @@ std::string makeGameFolder(const std::string& resolutionIni);
 // Writes text to a file, creating folders on the way.
 void writeFile(const std::string& path, const std::string& text);
 
+// A child's output split at its newlines.
+std::vector<std::string> lines(const std::string& text);
+
 } // namespace testing_support

@@ -36,7 +36,8 @@ std::complex<double> component(const Signal& signal, size_t begin, size_t end, d
     return sum;
 }
 
-// In-place radix-2 FFT; the size is a power of two. inverse leaves out the 1/N.
+} // namespace
+
 void fft(std::vector<std::complex<double>>& data, bool inverse)
 {
     const size_t n = data.size();
@@ -63,7 +64,6 @@ void fft(std::vector<std::complex<double>>& data, bool inverse)
     }
 }
 
-} // namespace
 
 size_t Signal::at(double time) const
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <complex>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct WaveFile {
 // Reads a 16-bit stereo WAV file as OpenAL's wave writer leaves it
 // (WAVE_FORMAT_EXTENSIBLE header, which general readers refuse).
 WaveFile readWave(const std::string& path);
+
+// In-place radix-2 FFT; the size is a power of two. inverse leaves out the 1/N.
+void fft(std::vector<std::complex<double>>& data, bool inverse);
 
 // Amplitude of the sine component at a frequency over [begin, end),
 // measured through a Hann window.
