@@ -108,6 +108,9 @@ make_cached_root() {
     local staging
     staging=$(mktemp -d "$cache/$release.XXXXXX")
     roots+=("$staging")
+    # mktemp makes the folder for its owner alone, and the tar keeps that
+    # for the root's own top: "player" could not run a thing in it.
+    chmod 755 "$staging"
     echo "Making a minimal $release root (debootstrap, a few minutes); cached in $tarball"
     debootstrap --variant=minbase --include=git,sudo,ca-certificates "$release" "$staging" "$mirror" \
         >"$work/debootstrap.log" 2>&1 || {
@@ -127,6 +130,8 @@ prepare_root() {
     mkdir -p "$dir"
     roots+=("$dir")
     tar -C "$dir" --numeric-owner -xzf "$tarball"
+    # A tar cached before that was mended still has it.
+    chmod 755 "$dir"
     cp -L /etc/resolv.conf "$dir/etc/resolv.conf"
     cp -L /etc/hosts "$dir/etc/hosts"
     mount -t proc proc "$dir/proc"
