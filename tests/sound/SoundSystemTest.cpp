@@ -149,7 +149,7 @@ TEST(FatalLines, OldVersionIsReportedWithTheMinimum)
         SFMOD::SoundSystem::checkVersion(278535);
         return 0;
     });
-    EXPECT_EQ(result.exitStatus, 255);
+    EXPECT_EQ(result.exitStatus, 255) << "signal " << result.signal << ": " << result.err;
     EXPECT_EQ(result.out, "Error! You are using an old version of FMOD 278535. This program requires 278536\n");
 }
 
