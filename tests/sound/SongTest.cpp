@@ -23,7 +23,6 @@ namespace {
 
 using namespace sound_test;
 using testing_support::ChildResult;
-using testing_support::runInChild;
 
 long listings(const SFMOD::SimpleFMODResource* resource)
 {
@@ -253,7 +252,7 @@ TEST_F(Songs, MixWithNothingPlayingOrNowhereToGoSaysWhyAndLeavesNoFile)
 
 ChildResult loadInChild(const std::string& path)
 {
-    return runInChild([path] {
+    return runFatalInChild([path] {
         smoothSynthSong = soundSystem.createSong(path);
         std::printf("loaded\n");
         return 0;
@@ -287,7 +286,7 @@ TEST_F(Songs, FolderInPlaceOfAFileEndsTheProgramWithABadFile)
 
 TEST_F(Songs, PlayingASongThatWasNeverLoadedIsAnFmodError)
 {
-    ChildResult result = runInChild([] {
+    ChildResult result = runFatalInChild([] {
         evilLaughSong.play();
         return 0;
     });

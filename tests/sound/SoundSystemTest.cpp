@@ -15,7 +15,6 @@ namespace {
 
 using namespace sound_test;
 using testing_support::ChildResult;
-using testing_support::runInChild;
 
 FMOD::DriverInfo driver(const std::string& name, FMOD_CAPS caps = FMOD_CAPS_NONE,
     FMOD_SPEAKERMODE mode = FMOD_SPEAKERMODE_STEREO)
@@ -89,7 +88,7 @@ TEST(DriverSetUp, SpeakerModeTheDeviceCannotRunIsRetriedInStereo)
 
 TEST(DriverSetUp, SecondCreateBufferFailureEndsTheProgram)
 {
-    ChildResult result = runInChild([] {
+    ChildResult result = runFatalInChild([] {
         FakeDrivers fake({driver("Broken")}, [](const FMOD::OutputSettings&) { return FMOD_ERR_OUTPUT_CREATEBUFFER; });
         SFMOD::SoundSystem sounds;
         return 0;
@@ -100,7 +99,7 @@ TEST(DriverSetUp, SecondCreateBufferFailureEndsTheProgram)
 
 TEST(DriverSetUp, OtherInitFailureIsNotRetried)
 {
-    ChildResult result = runInChild([] {
+    ChildResult result = runFatalInChild([] {
         FakeDrivers fake({driver("Gone")}, [](const FMOD::OutputSettings&) { return FMOD_ERR_OUTPUT_INIT; });
         SFMOD::SoundSystem sounds;
         return 0;
@@ -123,7 +122,7 @@ TEST(DriverSetUp, NoDriverRunsWithoutSoundAndEverythingStillWorks)
 
 TEST(FatalLines, FailedCallPrintsItsCodeAndTextAndExitsWithMinusOne)
 {
-    ChildResult result = runInChild([] {
+    ChildResult result = runFatalInChild([] {
         SFMOD::SoundSystem::checkResult(FMOD_OK);
         std::printf("ok passes\n");
         SFMOD::SoundSystem::checkResult(FMOD_ERR_FILE_NOTFOUND);
@@ -133,7 +132,7 @@ TEST(FatalLines, FailedCallPrintsItsCodeAndTextAndExitsWithMinusOne)
     EXPECT_EQ(result.exitStatus, 255);
     EXPECT_EQ(result.out, "ok passes\nFMOD error! (23) File not found. \n");
 
-    result = runInChild([] {
+    result = runFatalInChild([] {
         SFMOD::SoundSystem::checkResult(static_cast<FMOD_RESULT>(200));
         return 0;
     });
@@ -143,7 +142,7 @@ TEST(FatalLines, FailedCallPrintsItsCodeAndTextAndExitsWithMinusOne)
 
 TEST(FatalLines, OldVersionIsReportedWithTheMinimum)
 {
-    ChildResult result = runInChild([] {
+    ChildResult result = runFatalInChild([] {
         SFMOD::SoundSystem::checkVersion(278536);
         SFMOD::SoundSystem::checkVersion(0x00050000);
         SFMOD::SoundSystem::checkVersion(278535);

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <unistd.h>
 
 namespace sound_test {
 
@@ -13,6 +16,18 @@ testing_support::ChildResult runScenario(const std::vector<std::string>& argumen
     std::vector<std::string> argv{SOUND_SCENARIO_PROGRAM};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     return testing_support::runProgram(argv, options);
+}
+
+testing_support::ChildResult runFatalInChild(const std::function<int()>& body)
+{
+    return testing_support::runInChild([&body] {
+        // Registered last, so it runs first.
+        on_exit([](int status, void*) {
+            std::fflush(nullptr);
+            _exit(status);
+        }, nullptr);
+        return body();
+    });
 }
 
 namespace {

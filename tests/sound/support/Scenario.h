@@ -3,6 +3,7 @@
 #include "Signal.h"
 #include "support/ChildProcess.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,6 +34,13 @@ Capture runCaptured(const std::vector<std::string>& arguments);
 
 // OpenAL configured through ALSOFT_CONF with the given text.
 testing_support::ChildOptions withOpenALConfig(const std::string& configText);
+
+// runInChild for a body that ends the program through the sound layer's
+// fatal lines: the child's exit flushes its output and goes no further. The
+// rest of exit would tear down the parent's sound device, whose threads the
+// fork did not copy; with OpenAL Soft 1.24 and PipeWire's library that ended
+// one child in eight by a signal on Debian 13.
+testing_support::ChildResult runFatalInChild(const std::function<int()>& body);
 
 // A fresh folder for a test's files.
 std::string testFolder();
