@@ -38,26 +38,26 @@ void StreamThread::loop(Worker* worker, std::function<void()> job, std::chrono::
     }
 }
 
-void StreamThread::wake()
+void StreamThread::signal(bool Worker::*flag)
 {
-    if (!worker)
-        return;
     {
         std::lock_guard<std::mutex> lock(worker->mutex);
-        worker->woken = true;
+        worker->*flag = true;
     }
     worker->wake.notify_all();
+}
+
+void StreamThread::wake()
+{
+    if (worker)
+        signal(&Worker::woken);
 }
 
 void StreamThread::stop()
 {
     if (!worker)
         return;
-    {
-        std::lock_guard<std::mutex> lock(worker->mutex);
-        worker->stopping = true;
-    }
-    worker->wake.notify_all();
+    signal(&Worker::stopping);
     worker->thread.join();
     delete worker;
     worker = nullptr;

@@ -27,6 +27,8 @@ public:
 private:
     struct Worker;
     static void loop(Worker* worker, std::function<void()> job, std::chrono::milliseconds period);
+    // Sets one of the worker's flags under its lock and wakes it.
+    void signal(bool Worker::*flag);
 
     // The thread and everything it waits on, in one block that a forked child
     // can drop: the copies it inherits of a joinable thread or of a condition
