@@ -9,6 +9,7 @@
 #include "render/lightConePass.h"
 #include "render/passSetup.h"
 #include "render/stackDrawOrder.h"
+#include "render/variantPriming.h"
 #include "scene/Cube.h"
 #include "scene/MeshObject.h"
 #include "scene/Paper.h"
@@ -334,6 +335,8 @@ int renderScene(const FrameRequest& frame, GlowArea* glowArea)
     if (frame.reportCulled)
         std::cout << culled << "Objects culled" << std::endl;
     drawStackBoxesBackToFront(frame.translucentBoxes, lighting);
+    if (pillarStacks[0] && pillarStacks[0]->box && !frame.wireframe)
+        primeSlotVariants(*pillarStacks[0]->box);
     drawLightCones(camera, frame.level);
     GlowArea area;
     drawEffectImage(frame, area);

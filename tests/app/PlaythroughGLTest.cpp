@@ -332,6 +332,10 @@ TEST(Playthrough, NoFrameHitches)
     // it still draws passes for the first time, and llvmpipe compiles shaders
     // on first use. On a busy two-core machine it took 1.4 s on Debian 12 and
     // 2.0 s on Debian 13, against medians of 157 and 66 ms.
+    // The run starts with an empty shader cache (playthrough.sh), as a
+    // player's first does: a program first drawn with in mid-game is built
+    // there (the room's spotlight variants once took 1.0 s in the frame
+    // where level 1's lights came on).
     const Playthrough& run = playthrough();
     std::ifstream record(run.folder + "/frame-times.txt");
     struct Frame {

@@ -10,6 +10,10 @@ out=$2
 rm -rf "$out"
 link_game_folder "$out" "$game" 640 360
 cd "$out"
+# An empty shader cache of its own, as on a player's first run: llvmpipe
+# builds every program's code where the game first draws with it, and a
+# cache filled by earlier runs would hide a pause that this causes.
+export MESA_SHADER_CACHE_DIR="$out/shader-cache"
 start=$(date +%s.%N)
 "$game/clankora-bot" --autoplay --log-steps --shots "$out/shots" --record-audio "$out/audio.wav" \
     --frame-times "$out/frame-times.txt" > stdout.txt 2> stderr.txt < /dev/null
