@@ -3,6 +3,9 @@
 #include <GL/glew.h>
 #include <glm/glm.hpp>
 
+#include <cstdint>
+#include <optional>
+
 // A spotlight with the square depth map that it renders its casters into. The
 // map is sampled with depth comparison (GL_LESS, linear), so lit shaders read it
 // through a sampler2DShadow. Only the rotation changes after construction.
@@ -19,6 +22,9 @@ public:
     GLuint depthTexture = 0;
     GLuint framebuffer = 0;
     bool complete = true; // an incomplete map is never rendered and stays empty
+    // What the map's last depth pass drew (shadowPasses), none before the
+    // first: a pass that would draw the same again is left out.
+    std::optional<std::uint64_t> drawnFingerprint;
 
     // Leaves texture unit 1 active with the depth texture bound, and the
     // default framebuffer bound with its draw buffer back.

@@ -133,15 +133,19 @@ glm::vec3 AnimatedModel::getCenter() const
 void AnimatedModel::drawDepth(
     const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection, bool cullingOff)
 {
-    if (!isVisible(lightPosition, lightView, lightProjection, radius, cullingOff, getCenter(), radius))
-        return;
-    if (depthVao == 0)
+    if (!castsShadowFrom(lightPosition, lightView, lightProjection, cullingOff) || depthVao == 0)
         return;
     const GLuint program = programName(depthShader);
     glUseProgram(program);
     setUniform(program, "modelMatrix", modelMatrix);
     uploadBoneMatrices(program, boneTransforms, uploadedBoneCount());
     drawSurface(depthVao, indexCount, closedSurface, modelMatrix);
+}
+
+void AnimatedModel::addDepthShape(DepthFingerprint& print) const
+{
+    MeshObject::addDepthShape(print);
+    print.addBytes(boneTransforms, sizeof(glm::mat4) * static_cast<std::size_t>(uploadedBoneCount()));
 }
 
 void AnimatedModel::evaluateNode(

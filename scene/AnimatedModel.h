@@ -53,6 +53,9 @@ public:
     SkeletonNode* skeleton = nullptr;
     BoneNameTable boneNames = {};
 
+protected:
+    void addDepthShape(DepthFingerprint& print) const override; // the bone matrices as well
+
 private:
     bool load(const std::string& path);
     void createBuffersAndVertexArrays();

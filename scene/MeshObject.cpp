@@ -3,6 +3,7 @@
 #include "app/Camera.h"
 #include "scene/drawing.h"
 #include "scene/meshLoading.h"
+#include "scene/visibility.h"
 
 #include <algorithm>
 #include <cmath>
@@ -132,6 +133,28 @@ void MeshObject::divideIntoPieces(float cellSize)
         piece.centre = 0.5f * (low + high);
         piece.radius = glm::length(high - piece.centre);
     }
+}
+
+bool MeshObject::castsShadowFrom(const glm::vec3& lightPosition, const glm::mat4& lightView,
+    const glm::mat4& lightProjection, bool cullingOff) const
+{
+    return isVisible(lightPosition, lightView, lightProjection, radius, cullingOff, getCenter(), radius);
+}
+
+void MeshObject::fingerprintDepth(DepthFingerprint& print, const glm::vec3& lightPosition, const glm::mat4& lightView,
+    const glm::mat4& lightProjection, bool cullingOff) const
+{
+    if (castsShadowFrom(lightPosition, lightView, lightProjection, cullingOff) && depthVao != 0)
+        addDepthShape(print);
+}
+
+void MeshObject::addDepthShape(DepthFingerprint& print) const
+{
+    print.add(this);
+    print.add(depthVao);
+    print.add(indexCount);
+    print.add(closedSurface);
+    print.add(modelMatrix);
 }
 
 } // namespace plim::scene

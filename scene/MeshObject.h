@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/DepthFingerprint.h"
 #include "scene/PieceLighting.h"
 #include "scene/SceneObject.h"
 
@@ -39,6 +40,13 @@ public:
     // program. Culled against the light unless culling is off.
     virtual void drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView,
         const glm::mat4& lightProjection, bool cullingOff) = 0;
+    // Whether drawDepth draws anything for this light: not culled against it.
+    bool castsShadowFrom(const glm::vec3& lightPosition, const glm::mat4& lightView,
+        const glm::mat4& lightProjection, bool cullingOff) const;
+    // Adds what drawDepth would draw for the light: nothing when culled, else
+    // the mesh as placed (addDepthShape).
+    void fingerprintDepth(DepthFingerprint& print, const glm::vec3& lightPosition, const glm::mat4& lightView,
+        const glm::mat4& lightProjection, bool cullingOff) const;
     virtual ShaderProgram* getShader() const;
     virtual glm::vec3 getCenter() const = 0; // world-space centre of the bounding sphere
 
@@ -87,6 +95,8 @@ public:
     float worldRadiusOf(float radius) const;
 
 protected:
+    // The mesh, its face culling and its placement; a robot adds its pose.
+    virtual void addDepthShape(DepthFingerprint& print) const;
     // Takes the mesh's vertex arrays, counts, bounding box and closedness;
     // the centre and radius are the caller's to work out.
     void takeMesh(MeshArrays& arrays);

@@ -156,6 +156,17 @@ void PillarStack::drawDepth(
     box->drawDepth();
 }
 
+void PillarStack::fingerprintDepth(DepthFingerprint& print, const glm::vec3& lightPosition,
+    const glm::mat4& lightView, const glm::mat4& lightProjection, bool cullingOff) const
+{
+    if (!visibleFrom(lightPosition, lightView, lightProjection, cullingOff))
+        return;
+    print.add(this);
+    for (const Pillar* pillar : pillars)
+        print.add(pillar->modelMatrix);
+    print.add(box->modelMatrix);
+}
+
 bool PillarStack::isBottomActive() const
 {
     return pillars[bottom]->isActive();

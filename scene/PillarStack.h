@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/DepthFingerprint.h"
 #include "scene/PieceLighting.h"
 
 #include <glm/glm.hpp>
@@ -48,6 +49,10 @@ public:
     void drawGlow(Camera viewer, bool cullingOff, const float* levels = nullptr);
     void drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection,
         bool cullingOff);
+    // What drawDepth would draw: nothing when culled, else each pillar and
+    // the pole as placed.
+    void fingerprintDepth(DepthFingerprint& print, const glm::vec3& lightPosition, const glm::mat4& lightView,
+        const glm::mat4& lightProjection, bool cullingOff) const;
     bool isBottomActive() const;
     bool isMiddleActive() const;
     bool isTopActive() const;

@@ -4,12 +4,15 @@
 #include "render/Spotlights.h"
 
 #include "frameFixture.h"
+#include "scene/Pillar.h"
+#include "scene/drawing.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using frame_testing::fanObj;
+using Passes = std::vector<int>;
 
 std::vector<int>& passesSeen()
 {
@@ -40,11 +43,22 @@ protected:
 
     void enter(bool one, bool two, bool three) { frame.level = {one, two, three}; }
 
+    // The passes the schedule calls for, every map taken as never drawn.
     std::vector<int> passesOf(int framePhase) const
     {
+        for (int number = 1; number <= 10; ++number)
+            if (ShadowMap* light = spotlightNumbered(number))
+                light->drawnFingerprint.reset();
         passesSeen().clear();
         renderShadowPasses(framePhase, frame.level, frame.cullingOff);
         return passesSeen();
+    }
+
+    bool drawsAgain(int spotlightNumber) const
+    {
+        passesSeen().clear();
+        renderDepthPass(spotlightNumber, frame.cullingOff);
+        return passesSeen() == Passes{spotlightNumber};
     }
 
     // Primitives drawn by one spotlight's pass.
@@ -55,8 +69,6 @@ protected:
         return counter.count();
     }
 };
-
-using Passes = std::vector<int>;
 
 TEST_F(ShadowPasses, ScheduleByLevelAndFramePhase)
 {
@@ -134,6 +146,41 @@ TEST_F(ShadowPasses, EachSpotlightDrawsItsOwnCasters)
     EXPECT_EQ(primitivesOfPass(8), 1u + 4 + 8 + 32 + 64 + 48) << "shadowMap8: no robot1 legs, no door";
     for (int other : {2, 3, 4, 5, 6, 7, 9, 10})
         EXPECT_EQ(primitivesOfPass(other), 1u + 2 + 4 + 8 + 32 + 64 + 48) << "shadowMap" << other;
+    EXPECT_NO_GL_ERROR();
+}
+
+TEST_F(ShadowPasses, AMapIsDrawnAgainOnlyWhenWhatItShowsChanged)
+{
+    allSpotlights();
+    whiteTexture = solid("grey", 200, 200, 200);
+    houseNew = model("houseNew", fanObj(4), whiteTexture); // under the lights
+    robot4 = model("robot4", fanObj(4), whiteTexture);
+    robot4->translate(40, 0, 0); // outside their cones
+    pillarStacks[1] = new plim::scene::PillarStack();
+    ASSERT_TRUE(drawsAgain(3)) << "a map's first pass";
+    EXPECT_FALSE(drawsAgain(3)) << "nothing changed";
+    robot4->translate(1, 0, 0);
+    EXPECT_FALSE(drawsAgain(3)) << "a caster moved where the light cannot see it";
+    houseNew->translate(0.5, 0, 0);
+    EXPECT_TRUE(drawsAgain(3)) << "a caster in view moved";
+    pillarStacks[1]->pillars[0]->translate(0, 0.25, 0);
+    EXPECT_TRUE(drawsAgain(3)) << "a pillar moved";
+    EXPECT_FALSE(drawsAgain(3));
+    shadowMap3->rotate(0.01f);
+    EXPECT_FALSE(drawsAgain(3)) << "turned about its own axis: the same view";
+    shadowMap3->rotationAxis = glm::vec3(1, 0, 0);
+    shadowMap3->rotate(0.01f);
+    EXPECT_TRUE(drawsAgain(3)) << "the light turned";
+    shadowMap3->position.x += 0.25f;
+    EXPECT_TRUE(drawsAgain(3)) << "the light moved";
+    plim::scene::skipHiddenBackFaces = false;
+    EXPECT_TRUE(drawsAgain(3)) << "back faces drawn";
+    plim::scene::skipHiddenBackFaces = true;
+    EXPECT_TRUE(drawsAgain(3));
+    EXPECT_TRUE(drawsAgain(4)) << "each map keeps its own record";
+    shadowMap3->complete = false;
+    EXPECT_TRUE(drawsAgain(3)) << "an incomplete map is never taken as drawn";
+    shadowMap3->complete = true;
     EXPECT_NO_GL_ERROR();
 }
 
