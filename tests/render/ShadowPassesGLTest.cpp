@@ -156,6 +156,8 @@ TEST_F(ShadowPasses, AMapIsDrawnAgainOnlyWhenWhatItShowsChanged)
     houseNew = model("houseNew", fanObj(4), whiteTexture); // under the lights
     robot4 = model("robot4", fanObj(4), whiteTexture);
     robot4->translate(40, 0, 0); // outside their cones
+    robot6C = new plim::scene::AnimatedModel(glm::mat4(1.0f), writeObj("dancer", fanObj(4)), whiteTexture,
+        animatedShadowDistancesShader, 1.0f, 1.0f);
     pillarStacks[1] = new plim::scene::PillarStack();
     ASSERT_TRUE(drawsAgain(3)) << "a map's first pass";
     EXPECT_FALSE(drawsAgain(3)) << "nothing changed";
@@ -163,6 +165,8 @@ TEST_F(ShadowPasses, AMapIsDrawnAgainOnlyWhenWhatItShowsChanged)
     EXPECT_FALSE(drawsAgain(3)) << "a caster moved where the light cannot see it";
     houseNew->translate(0.5, 0, 0);
     EXPECT_TRUE(drawsAgain(3)) << "a caster in view moved";
+    robot6C->boneTransforms[0][3].y += 0.1f;
+    EXPECT_TRUE(drawsAgain(3)) << "a robot in view took another pose";
     pillarStacks[1]->pillars[0]->translate(0, 0.25, 0);
     EXPECT_TRUE(drawsAgain(3)) << "a pillar moved";
     EXPECT_FALSE(drawsAgain(3));
