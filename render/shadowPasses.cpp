@@ -5,10 +5,10 @@
 #include "render/Spotlights.h"
 #include "scene/DepthFingerprint.h"
 #include "scene/MeshObject.h"
-#include "scene/drawing.h"
 #include "scene/PillarStack.h"
 #include "scene/Registry.h"
 #include "scene/Roster.h"
+#include "scene/drawing.h"
 
 #include <glm/gtc/type_ptr.hpp>
 

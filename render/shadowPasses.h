@@ -11,7 +11,7 @@
 
 // Sets the depth passes' state (depth test on, polygon offset factor 2 and
 // units 2) and runs the passes
-// the level and frame phase call for, in order. Leaves the last map bound.
+// the level and frame phase call for, in order. Leaves the last map drawn bound.
 void renderShadowPasses(int framePhase, LevelFlags level, bool cullingOff);
 
 // One pass: the light matrix on both depth programs, the map bound and
