@@ -28,7 +28,8 @@ public:
         for (int slot = 0; slot < count; ++slot)
             glUniform1i(glGetUniformLocation(program->program, spotlightSlotNames[slot].shadowTexture),
                 shadowTextureUnit(slot));
-        glUniform1i(glGetUniformLocation(program->program, "anz"), count);
+        // "anz" is left alone: it is no part of the built code, and the
+        // five-slot program must keep lighting nothing before level 1.
         return program;
     }
 
