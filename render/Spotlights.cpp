@@ -242,6 +242,12 @@ SlotLighting::SlotLighting(LevelFlags level)
         lights[static_cast<size_t>(slot)] = held[static_cast<size_t>(slot)];
 }
 
+ShaderProgram* slotProgram(int count)
+{
+    ShaderProgram* variant = count < spotlightSlotCount ? cameraSlotShaders[count] : nullptr;
+    return variant ? variant : cameraShader;
+}
+
 ShaderProgram* SlotLighting::programFor(const glm::vec3& centre, float radius)
 {
     std::array<int, spotlightSlotCount> reaching{};
@@ -251,11 +257,12 @@ ShaderProgram* SlotLighting::programFor(const glm::vec3& centre, float radius)
         if (light && spotlightCanReach(*light, centre, radius))
             reaching[static_cast<size_t>(count++)] = slot;
     }
-    ShaderProgram* variant = count < spotlightSlotCount ? cameraSlotShaders[count] : nullptr;
-    if (!variant) {
-        if (cameraShader)
-            cameraShader->use();
-        return cameraShader;
+    ShaderProgram* variant = slotProgram(count);
+    if (!variant || variant == cameraShader) {
+        // The five-slot program's slots are the ones the frame filled.
+        if (variant)
+            variant->use();
+        return variant;
     }
     variant->use();
     const GLuint program = variant->program;

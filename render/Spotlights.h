@@ -112,6 +112,11 @@ void uploadSpotlightSlots(LevelFlags flags);
 // errs towards yes: a sphere it leaves out gets exactly no light from it.
 bool spotlightCanReach(const ShadowMap& light, const glm::vec3& centre, float radius);
 
+// The camera program for a piece that this many slots reach: the variant
+// built for that many (cameraSlotShaders), or the five-slot cameraShader for
+// five or where the variant is missing.
+ShaderProgram* slotProgram(int count);
+
 // Lights each piece of a mesh with only the level's spotlights that can
 // reach it: their slots, in their order, packed into the first slots of the
 // camera program's variant for that many slots (cameraSlotShaders, with

@@ -10,11 +10,6 @@
 
 namespace {
 
-ShaderProgram* programWithSlots(int count)
-{
-    return count < spotlightSlotCount ? cameraSlotShaders[count] : cameraShader;
-}
-
 // Hands out the variant for a fixed number of slots, whatever the piece,
 // each slot reading the depth map on its own unit.
 class FixedSlots final : public plim::scene::PieceLighting {
@@ -23,7 +18,7 @@ public:
 
     ShaderProgram* programFor(const glm::vec3&, float) override
     {
-        ShaderProgram* program = programWithSlots(count);
+        ShaderProgram* program = slotProgram(count);
         program->use();
         for (int slot = 0; slot < count; ++slot)
             glUniform1i(glGetUniformLocation(program->program, spotlightSlotNames[slot].shadowTexture),
@@ -47,15 +42,15 @@ void primeSlotVariants(plim::scene::Cube& box)
     glm::mat4 folded(0.0f);
     folded[3][3] = 1.0f;
     const glm::mat4 placement = box.modelMatrix;
-    box.modelMatrix = folded;
     for (int count = 0; count <= spotlightSlotCount; ++count) {
-        const ShaderProgram* program = programWithSlots(count);
+        const ShaderProgram* program = slotProgram(count);
         if (!program || primed[static_cast<size_t>(count)] == program)
             continue;
+        box.modelMatrix = folded;
         FixedSlots slots(count);
         box.drawLit(camera, false, &slots);
         box.drawLit(camera, true, &slots);
         primed[static_cast<size_t>(count)] = program;
+        box.modelMatrix = placement;
     }
-    box.modelMatrix = placement;
 }

@@ -133,7 +133,7 @@ glm::vec3 AnimatedModel::getCenter() const
 void AnimatedModel::drawDepth(
     const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection, bool cullingOff)
 {
-    if (!castsShadowFrom(lightPosition, lightView, lightProjection, cullingOff) || depthVao == 0)
+    if (!castsShadowFrom(lightPosition, lightView, lightProjection, cullingOff))
         return;
     const GLuint program = programName(depthShader);
     glUseProgram(program);

@@ -138,13 +138,13 @@ void MeshObject::divideIntoPieces(float cellSize)
 bool MeshObject::castsShadowFrom(const glm::vec3& lightPosition, const glm::mat4& lightView,
     const glm::mat4& lightProjection, bool cullingOff) const
 {
-    return isVisible(lightPosition, lightView, lightProjection, radius, cullingOff, getCenter(), radius);
+    return depthVao != 0 && isVisible(lightPosition, lightView, lightProjection, radius, cullingOff, getCenter(), radius);
 }
 
 void MeshObject::fingerprintDepth(DepthFingerprint& print, const glm::vec3& lightPosition, const glm::mat4& lightView,
     const glm::mat4& lightProjection, bool cullingOff) const
 {
-    if (castsShadowFrom(lightPosition, lightView, lightProjection, cullingOff) && depthVao != 0)
+    if (castsShadowFrom(lightPosition, lightView, lightProjection, cullingOff))
         addDepthShape(print);
 }
 

@@ -40,7 +40,8 @@ public:
     // program. Culled against the light unless culling is off.
     virtual void drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView,
         const glm::mat4& lightProjection, bool cullingOff) = 0;
-    // Whether drawDepth draws anything for this light: not culled against it.
+    // Whether drawDepth draws anything for this light: a mesh, not culled
+    // against it.
     bool castsShadowFrom(const glm::vec3& lightPosition, const glm::mat4& lightView,
         const glm::mat4& lightProjection, bool cullingOff) const;
     // Adds what drawDepth would draw for the light: nothing when culled, else

@@ -114,7 +114,7 @@ void Model::setTexture(Texture* newTexture)
 void Model::drawDepth(const glm::vec3& lightPosition, const glm::mat4& lightView, const glm::mat4& lightProjection,
     bool cullingOff)
 {
-    if (!castsShadowFrom(lightPosition, lightView, lightProjection, cullingOff) || depthVao == 0)
+    if (!castsShadowFrom(lightPosition, lightView, lightProjection, cullingOff))
         return;
     glUseProgram(programName(depthShader));
     setUniform(programName(depthShader), "modelMatrix", modelMatrix);
